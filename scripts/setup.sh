@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing Tovrelle needs.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  g++ cmake ninja-build pkg-config
+  # window system, video, HTML views
+  qt6-base-dev qt6-multimedia-dev qt6-webengine-dev libqt6opengl6-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  libgl1-mesa-dri
+  # pictures
+  libjpeg62-turbo-dev
+  # tests, fuzzing, benchmarks
+  googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
+  # real-window tests and the demo course
+  xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+echo "setup: all packages present"
