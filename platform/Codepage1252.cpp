@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QList>
+
 namespace {
 
 // Characters of the bytes 0x80 to 0x9F; the rest of the code page is Latin-1.
