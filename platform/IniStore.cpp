@@ -1,0 +1,144 @@
+#include "IniStore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "AppError.h"
+#include "Codepage1252.h"
+#include "SafeFileWriter.h"
+
+namespace {
+
+std::string toBytes(const QString& text)
+{
+    return Codepage1252::encode(text).toStdString();
+}
+
+QString fromBytes(const std::string& bytes)
+{
+    return Codepage1252::decode(QByteArray::fromStdString(bytes));
+}
+
+// The whole file, or nothing when it cannot be read (a missing file, a folder).
+std::string readWholeFile(const QByteArray& path)
+{
+    std::string bytes;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// A written value is one line: leading blanks go, as with the profile
+// functions, and line breaks become spaces so a value can never add keys or
+// sections to the file.
+std::string valueLine(const QString& value)
+{
+    std::string bytes = toBytes(value);
+    for (char& c : bytes) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    const std::size_t first = bytes.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : bytes.substr(first);
+}
+
+QString defaultAsReturned(const QString& defaultValue)
+{
+    QString text = defaultValue;
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text.left(static_cast<qsizetype>(IniDocument::kMaxValueLength));
+}
+
+}  // namespace
+
+void IniStore::open(const QString& path)
+{
+    path_ = path;
+    nativePath_ = QFile::encodeName(path);
+    cachedStamp_.reset();
+    cached_ = IniDocument();
+}
+
+void IniStore::close()
+{
+    open(QString());
+}
+
+IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
+{
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return FileStamp{};
+    return FileStamp{true, info.st_dev, info.st_ino, info.st_size,
+                     info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
+                     info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
+}
+
+// The file as it is now; parsed again only when it changed since the last look.
+const IniDocument& IniStore::current()
+{
+    const FileStamp stamp = stampOf(nativePath_);
+    if (!cachedStamp_ || !(*cachedStamp_ == stamp)) {
+        cached_ = stamp.exists ? IniDocument(readWholeFile(nativePath_)) : IniDocument();
+        cachedStamp_ = stamp;
+    }
+    return cached_;
+}
+
+QString IniStore::read(const QString& section, const QString& key, const QString& defaultValue)
+{
+    if (path_.isEmpty())
+        return defaultAsReturned(defaultValue);
+    const auto value = current().value(toBytes(section), toBytes(key));
+    return value ? fromBytes(*value) : defaultAsReturned(defaultValue);
+}
+
+QByteArray IniStore::writableTarget() const
+{
+    const QByteArray target = SafeFileWriter::finalTarget(nativePath_);
+    if (path_.isEmpty() || !SafeFileWriter::mayReplace(target))
+        raiseUnableToWrite();
+    return target;
+}
+
+void IniStore::write(const QString& section, const QString& key, const QString& value)
+{
+    const QByteArray target = writableTarget();
+    IniDocument edited = current();
+    if (edited.setValue(toBytes(section), toBytes(key), valueLine(value)))
+        store(target, edited);
+}
+
+void IniStore::erase(const QString& section)
+{
+    const QByteArray target = writableTarget();
+    IniDocument edited = current();
+    if (edited.eraseSection(toBytes(section)))
+        store(target, edited);
+}
+
+void IniStore::store(const QByteArray& target, const IniDocument& edited)
+{
+    if (!SafeFileWriter::replaceContents(target, edited.bytes()))
+        raiseUnableToWrite();
+    cached_ = edited;
+    cachedStamp_ = stampOf(nativePath_);
+}
+
+void IniStore::raiseUnableToWrite() const
+{
+    throw AppError(QStringLiteral("Unable to write to %1").arg(path_));
+}

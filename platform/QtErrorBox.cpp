@@ -1,0 +1,21 @@
+#include "QtErrorBox.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+void QtErrorBox::showError(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+QString programTitleFor(const QString& executablePath)
+{
+    QString name = QFileInfo(executablePath).fileName();
+    const qsizetype stop = name.indexOf(u'.');
+    if (stop >= 0)
+        name.truncate(stop);
+    if (name.isEmpty())
+        return name;
+    return name.left(1).toUpper() + name.mid(1).toLower();
+}

@@ -1,0 +1,14 @@
+#include "RegionalSettings.h"
+
+#include <clocale>
+
+#include <QString>
+
+QChar SystemRegionalSettings::decimalSeparator() const
+{
+    const std::lconv* conventions = std::localeconv();
+    if (!conventions || !conventions->decimal_point || !*conventions->decimal_point)
+        return u'.';
+    const QString point = QString::fromLocal8Bit(conventions->decimal_point);
+    return point.isEmpty() ? QChar(u'.') : point.front();
+}

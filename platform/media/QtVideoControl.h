@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QObject>
+#include <QVideoSink>
+
+#include "VideoControl.h"
+
+class VideoFrameView;
+class QVideoFrame;
+
+// The player control on Qt Multimedia: the clip plays with sound through the
+// default audio output, and its frames are drawn by our own view so that mouse
+// events and screenshots work like on any other widget. UI thread only.
+class QtVideoControl : public QObject, public VideoControl {
+    Q_OBJECT
+
+public:
+    QtVideoControl();
+    ~QtVideoControl() override;
+
+    void open(const QString& path) override;
+    double position() const override;
+    void setPosition(double seconds) override;
+    double duration() const override;
+    PlayState playState() const override;
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void setFullScreen(bool on) override;
+    bool isFullScreen() const override;
+    QWidget* surface() override;
+    void setMouseUpHandler(MouseUpHandler handler) override;
+    void setDoubleClickHandler(DoubleClickHandler handler) override;
+
+    // The full-screen window while it exists, for tests and screenshots.
+    QWidget* fullScreenWindow() const;
+
+private:
+    void showFrame(const QVideoFrame& frame);
+    void createFullScreenWindow();
+    void raiseIfFailed() const;
+
+    QMediaPlayer player_;
+    QAudioOutput audio_;
+    QVideoSink sink_;
+    std::unique_ptr<VideoFrameView> surface_;
+    std::unique_ptr<VideoFrameView> fullScreen_;
+    MouseUpHandler mouseUp_;
+    DoubleClickHandler doubleClick_;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+// The player control that shows the lesson video. Positions and lengths are in
+// seconds. Used from the UI thread only.
+class VideoControl {
+public:
+    // What the control is doing; Playing is the value the program tests for.
+    enum PlayState {
+        Stopped = 0,
+        Paused = 1,
+        Playing = 2,
+        Waiting = 3,  // opening or buffering a clip
+        Closed = 6,   // no clip open
+    };
+
+    using MouseUpHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
+    using DoubleClickHandler = std::function<void()>;
+
+    virtual ~VideoControl() = default;
+
+    // Opens the clip at a native path and starts playing it. An empty path closes
+    // the clip. A file that cannot be played leaves no clip open.
+    virtual void open(const QString& path) = 0;
+
+    virtual double position() const = 0;
+    virtual void setPosition(double seconds) = 0;
+
+    // The clip's length; 0 while no clip is open.
+    virtual double duration() const = 0;
+
+    virtual PlayState playState() const = 0;
+
+    // Each raises AppError when the control reports a failure.
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+
+    // Shows the picture on a window covering the whole screen, or brings it back
+    // to the control's own surface. The user leaves it with Esc or a click.
+    virtual void setFullScreen(bool on) = 0;
+    virtual bool isFullScreen() const = 0;
+
+    // The widget the picture is drawn on; the control keeps ownership.
+    virtual QWidget* surface() = 0;
+
+    // A mouse button was released, or a double-click happened, over the surface.
+    virtual void setMouseUpHandler(MouseUpHandler handler) = 0;
+    virtual void setDoubleClickHandler(DoubleClickHandler handler) = 0;
+};

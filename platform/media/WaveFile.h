@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Checks that the file at a native path is a wave file the device can play: a
+// RIFF file of form WAVE with a usable "fmt " chunk and a "data" chunk.
+// Returns 0, MciError::FileNotFound when it cannot be opened for reading, or
+// MciError::InvalidFile.
+int checkWaveFile(const QString& path);

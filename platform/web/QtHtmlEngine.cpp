@@ -1,0 +1,65 @@
+#include "QtHtmlEngine.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "WebAddress.h"
+
+QtHtmlEngine::QtHtmlEngine() : view_(std::make_unique<QWebEngineView>())
+{
+    // The host decides about the menu first; the engine's own menu shows only
+    // when no handler took the request.
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_.get(), &QWidget::customContextMenuRequested, this, &QtHtmlEngine::showContextMenu);
+}
+
+QtHtmlEngine::~QtHtmlEngine() = default;
+
+void QtHtmlEngine::navigate(const QString& address)
+{
+    view_->load(webAddressToUrl(address));
+}
+
+void QtHtmlEngine::applySettings(const HtmlSettings& settings)
+{
+    QWebEngineSettings* s = view_->settings();
+    s->setAttribute(QWebEngineSettings::ShowScrollBars, settings.scrollBars);
+    s->setAttribute(QWebEngineSettings::AutoLoadImages, settings.loadImages);
+    // Pages that bring video or background sound play it as they load.
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture,
+                    !(settings.playVideos || settings.playBackgroundSounds));
+}
+
+QWidget* QtHtmlEngine::view()
+{
+    return view_.get();
+}
+
+void QtHtmlEngine::setContextMenuHandler(ContextMenuHandler handler)
+{
+    contextMenu_ = std::move(handler);
+}
+
+void QtHtmlEngine::showContextMenu(const QPoint& pos)
+{
+    const QPoint global = view_->mapToGlobal(pos);
+    if (contextMenu_ && contextMenu_(global))
+        return;
+    QMenu* menu = view_->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(global);
+}
+
+void QtHtmlEngine::prepareWebEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() != 0)
+        return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--no-sandbox"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+}
