@@ -1,0 +1,170 @@
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "AppError.h"
+#include "IniStore.h"
+
+namespace {
+
+const QString kMarker = QStringLiteral("\u00A7ERROR\u00A7");
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Expects the write to fail with the store's message and the file to stay as it was.
+void expectRefusedWrite(IniStore& store, const QString& path, const QByteArray& before)
+{
+    try {
+        store.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new"));
+        FAIL() << "the write should have been refused";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.text(), QStringLiteral("Unable to write to ") + path);
+    }
+    EXPECT_EQ(contentsOf(path), before);
+}
+
+class IniStoreTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.path() + u'/' + name; }
+    QTemporaryDir dir;
+    IniStore store;
+};
+
+TEST_F(IniStoreTest, MissingFileGivesDefaultsAndTheMarkerUnchanged)
+{
+    store.open(path(QStringLiteral("absent.ini")));
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("-1")), QStringLiteral("-1"));
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("dflt   ")), QStringLiteral("dflt"));
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), kMarker), kMarker);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("absent.ini"))));
+}
+
+TEST_F(IniStoreTest, TextCrossesAsWindows1252)
+{
+    const QString file = path(QStringLiteral("cp.ini"));
+    writeFile(file, "[S]\r\nname=Caf\xE9 \x80\r\nmarker=\xA7" "ERROR\xA7\r\n");
+    store.open(file);
+    EXPECT_EQ(store.read(QStringLiteral("s"), QStringLiteral("NAME"), QString()), QStringLiteral("Caf\u00E9 \u20AC"));
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("marker"), QString()), kMarker);
+    store.write(QStringLiteral("S"), QStringLiteral("out"), QStringLiteral("\u00E9\u4E2D"));
+    EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nname=Caf\xE9 \x80\r\nmarker=\xA7" "ERROR\xA7\r\nout=\xE9?\r\n"));
+}
+
+TEST_F(IniStoreTest, WritesCreateTheFileAndKeepLineBreaksOfOtherLines)
+{
+    const QString file = path(QStringLiteral("bm.ini"));
+    store.open(file);
+    store.write(QStringLiteral("vid3"), QStringLiteral("numBm"), QStringLiteral("1"));
+    store.write(QStringLiteral("vid3"), QStringLiteral("bm1"), QStringLiteral("  intro"));
+    store.write(QStringLiteral("vid3"), QStringLiteral("val1"), QStringLiteral("12.5"));
+    EXPECT_EQ(contentsOf(file), QByteArray("[vid3]\r\nnumBm=1\r\nbm1=intro\r\nval1=12.5\r\n"));
+    store.erase(QStringLiteral("VID3"));
+    EXPECT_EQ(contentsOf(file), QByteArray(""));
+    store.erase(QStringLiteral("nothing"));
+    store.close();
+}
+
+TEST_F(IniStoreTest, AValueCannotAddLinesToTheFile)
+{
+    const QString file = path(QStringLiteral("inject.ini"));
+    store.open(file);
+    store.write(QStringLiteral("S"), QStringLiteral("bm1"), QStringLiteral("a\r\n[T]\nnumBm=99"));
+    EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nbm1=a  [T] numBm=99\r\n"));
+    EXPECT_EQ(store.read(QStringLiteral("T"), QStringLiteral("numBm"), QStringLiteral("0")), QStringLiteral("0"));
+}
+
+TEST_F(IniStoreTest, SeesChangesMadeByOthersBetweenReads)
+{
+    const QString file = path(QStringLiteral("shared.ini"));
+    writeFile(file, "[S]\r\nk=1\r\n");
+    store.open(file);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("1"));
+    writeFile(file, "[S]\r\nk=22\r\n");
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("22"));
+    QFile::remove(file);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("gone")), QStringLiteral("gone"));
+}
+
+TEST_F(IniStoreTest, RefusedWritesRaiseAndLeaveTheFileAsItWas)
+{
+    const QString readOnly = path(QStringLiteral("ro.ini"));
+    writeFile(readOnly, "[S]\r\nk=old\r\n");
+    ::chmod(QFile::encodeName(readOnly).constData(), 0444);
+    store.open(readOnly);
+    expectRefusedWrite(store, readOnly, "[S]\r\nk=old\r\n");
+    EXPECT_THROW(store.erase(QStringLiteral("S")), AppError);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("old"));
+
+    const QString missingFolder = path(QStringLiteral("no/such/folder.ini"));
+    store.open(missingFolder);
+    expectRefusedWrite(store, missingFolder, "<unreadable>");
+
+    QDir(dir.path()).mkdir(QStringLiteral("afolder"));
+    const QString folder = path(QStringLiteral("afolder"));
+    store.open(folder);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+    expectRefusedWrite(store, folder, "<unreadable>");
+
+    QDir(dir.path()).mkdir(QStringLiteral("locked"));
+    const QString inLocked = path(QStringLiteral("locked/b.ini"));
+    writeFile(inLocked, "[S]\r\nk=old\r\n");
+    ::chmod(QFile::encodeName(path(QStringLiteral("locked"))).constData(), 0555);
+    store.open(inLocked);
+    expectRefusedWrite(store, inLocked, "[S]\r\nk=old\r\n");
+    ::chmod(QFile::encodeName(path(QStringLiteral("locked"))).constData(), 0755);
+}
+
+TEST_F(IniStoreTest, KeepsPermissionsAndWritesThroughSymbolicLinks)
+{
+    const QString target = path(QStringLiteral("real.ini"));
+    const QString link = path(QStringLiteral("link.ini"));
+    writeFile(target, "[S]\r\nk=1\r\n");
+    ::chmod(QFile::encodeName(target).constData(), 0640);
+    ASSERT_EQ(::symlink("real.ini", QFile::encodeName(link).constData()), 0);
+    store.open(link);
+    store.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(contentsOf(target), QByteArray("[S]\r\nk=2\r\n"));
+    struct stat info {};
+    ::stat(QFile::encodeName(target).constData(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A write cut off half-way (here by the file size limit) must leave the old file whole.
+TEST_F(IniStoreTest, InterruptedWriteLeavesTheFileWhole)
+{
+    const QString file = path(QStringLiteral("whole.ini"));
+    const QByteArray before = "[S]\r\nk=short\r\n";
+    writeFile(file, before);
+    store.open(file);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(store.write(QStringLiteral("S"), QStringLiteral("k"), QString(10000, u'x')), AppError);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(contentsOf(file), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left behind";
+}
+
+}  // namespace
