@@ -1,0 +1,107 @@
+#include "ActiveMovie.h"
+
+#include <QResizeEvent>
+
+TActiveMovie::TActiveMovie(QWidget* parent, std::unique_ptr<VideoControl> control)
+    : QWidget(parent), control_(std::move(control))
+{
+    QWidget* surface = control_->surface();
+    surface->setParent(this);
+    surface->setGeometry(rect());
+    surface->show();
+    control_->setMouseUpHandler([this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+        if (OnMouseUp)
+            OnMouseUp(button, modifiers, x, y);
+    });
+    control_->setDoubleClickHandler([this] {
+        if (OnDblClick)
+            OnDblClick();
+    });
+}
+
+// The control owns its surface, a child of this widget: it goes first, while
+// this widget still stands.
+TActiveMovie::~TActiveMovie()
+{
+    control_.reset();
+}
+
+QString TActiveMovie::FileName() const
+{
+    return fileName_;
+}
+
+void TActiveMovie::setFileName(const QString& fileName)
+{
+    fileName_ = fileName;
+    control_->open(fileName);
+}
+
+double TActiveMovie::CurrentPosition() const
+{
+    return control_->position();
+}
+
+void TActiveMovie::setCurrentPosition(double seconds)
+{
+    control_->setPosition(seconds);
+}
+
+double TActiveMovie::Duration() const
+{
+    return control_->duration();
+}
+
+int TActiveMovie::PlayState() const
+{
+    return control_->playState();
+}
+
+int TActiveMovie::DisplaySize() const
+{
+    return control_->isFullScreen() ? FullScreenDisplay : displaySize_;
+}
+
+void TActiveMovie::setDisplaySize(int displaySize)
+{
+    if (displaySize == FullScreenDisplay) {
+        control_->setFullScreen(true);
+        return;
+    }
+    displaySize_ = displaySize;
+    control_->setFullScreen(false);
+}
+
+void TActiveMovie::Play()
+{
+    control_->play();
+}
+
+void TActiveMovie::Pause()
+{
+    if (control_->playState() == VideoControl::Playing)
+        control_->pause();
+}
+
+void TActiveMovie::Stop()
+{
+    control_->stop();
+}
+
+bool TActiveMovie::FullScreenMode() const
+{
+    return control_->isFullScreen();
+}
+
+void TActiveMovie::setFullScreenMode(bool on)
+{
+    if (on)
+        setDisplaySize(FullScreenDisplay);
+    else
+        setDisplaySize(displaySize_);
+}
+
+void TActiveMovie::resizeEvent(QResizeEvent* event)
+{
+    control_->surface()->setGeometry(QRect(QPoint(0, 0), event->size()));
+}

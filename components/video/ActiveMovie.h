@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QString>
+#include <QWidget>
+
+#include "VideoControl.h"
+
+// The lesson video as the main window sees it: a child widget that hosts the
+// player control, with the control's properties and the two mouse events.
+class TActiveMovie : public QWidget {
+    Q_OBJECT
+
+public:
+    // DisplaySize value that shows the picture on the whole screen.
+    static constexpr int FullScreenDisplay = 3;
+
+    TActiveMovie(QWidget* parent, std::unique_ptr<VideoControl> control);
+    ~TActiveMovie() override;
+
+    // Writing opens the clip at that full path and starts it; reading gives back
+    // exactly the text written last.
+    QString FileName() const;
+    void setFileName(const QString& fileName);
+
+    double CurrentPosition() const;
+    void setCurrentPosition(double seconds);
+
+    // The clip's length in seconds; 0 or less means no clip is open.
+    double Duration() const;
+
+    // 2 while playing (VideoControl::PlayState).
+    int PlayState() const;
+
+    // 3 while the picture fills the screen; other values show it in this widget,
+    // scaled to its size.
+    int DisplaySize() const;
+    void setDisplaySize(int displaySize);
+
+    // Raise AppError when the control fails. Pause acts only while playing.
+    void Play();
+    void Pause();
+    void Stop();
+
+    // On shows the full-screen display (DisplaySize := 3); reads true while it
+    // is shown. The user leaves it with Esc or a click.
+    bool FullScreenMode() const;
+    void setFullScreenMode(bool on);
+
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
+    std::function<void()> OnDblClick;
+
+    VideoControl& control() const { return *control_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    std::unique_ptr<VideoControl> control_;
+    QString fileName_;
+    int displaySize_ = 0;
+};

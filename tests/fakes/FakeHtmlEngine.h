@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+#include "AppError.h"
+#include "HtmlEngine.h"
+#include "WebAddress.h"
+
+// An HTML engine for tests: records every address navigated to (and the URL the
+// real engine would load), the settings last applied, and plays the user's
+// context-menu request. Bad addresses raise AppError like the real engine.
+class FakeHtmlEngine : public HtmlEngine {
+public:
+    QStringList addresses;
+    QList<QUrl> urls;
+    HtmlSettings settings;
+    int settingsApplied = 0;
+    int defaultMenusShown = 0;
+
+    // When not empty, navigate raises AppError with this text.
+    QString navigateFailure;
+
+    void navigate(const QString& address) override
+    {
+        if (!navigateFailure.isEmpty())
+            throw AppError(navigateFailure);
+        urls << webAddressToUrl(address);
+        addresses << address;
+    }
+    void applySettings(const HtmlSettings& applied) override
+    {
+        settings = applied;
+        ++settingsApplied;
+    }
+    QWidget* view() override { return view_.get(); }
+    void setContextMenuHandler(ContextMenuHandler handler) override { contextMenu_ = std::move(handler); }
+
+    // The user asks for the context menu; returns true when the engine's own
+    // menu would show.
+    bool simulateContextMenu(const QPoint& globalPos = QPoint(5, 5))
+    {
+        if (contextMenu_ && contextMenu_(globalPos))
+            return false;
+        ++defaultMenusShown;
+        return true;
+    }
+
+    QString lastAddress() const { return addresses.isEmpty() ? QString() : addresses.last(); }
+
+private:
+    std::unique_ptr<QWidget> view_ = std::make_unique<QWidget>();
+    ContextMenuHandler contextMenu_;
+};
