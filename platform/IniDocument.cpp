@@ -213,7 +213,11 @@ bool IniDocument::eraseSection(const std::string& section)
 
 std::string IniDocument::bytes() const
 {
+    std::size_t size = 0;
+    for (const Line& line : lines_)
+        size += line.content.size() + line.lineBreak.size();
     std::string result;
+    result.reserve(size);
     for (const Line& line : lines_)
         result += line.content + line.lineBreak;
     return result;

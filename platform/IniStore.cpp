@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 #include <QFile>
 
 #include "AppError.h"
@@ -64,8 +66,18 @@ QString defaultAsReturned(const QString& defaultValue)
 
 }  // namespace
 
+IniStore::~IniStore()
+{
+    try {
+        flush();
+    } catch (const AppError&) {
+        // Nobody is left to tell; the file stays as it was.
+    }
+}
+
 void IniStore::open(const QString& path)
 {
+    flush();
     path_ = path;
     nativePath_ = QFile::encodeName(path);
     cachedStamp_.reset();
@@ -75,6 +87,20 @@ void IniStore::open(const QString& path)
 void IniStore::close()
 {
     open(QString());
+}
+
+// Writes the edited document; when that fails the file is unchanged, so the
+// edits are dropped by reading the file again next time.
+void IniStore::flush()
+{
+    if (pendingTarget_.isEmpty())
+        return;
+    const QByteArray target = std::exchange(pendingTarget_, QByteArray());
+    if (!SafeFileWriter::replaceContents(target, cached_.bytes())) {
+        cachedStamp_.reset();
+        raiseUnableToWrite();
+    }
+    cachedStamp_ = stampOf(nativePath_);
 }
 
 IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
@@ -87,9 +113,12 @@ IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
                      info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
 }
 
-// The file as it is now; parsed again only when it changed since the last look.
+// The file as it is now with this store's unwritten changes; parsed again only
+// when it changed since the last look.
 const IniDocument& IniStore::current()
 {
+    if (!pendingTarget_.isEmpty())
+        return cached_;
     const FileStamp stamp = stampOf(nativePath_);
     if (!cachedStamp_ || !(*cachedStamp_ == stamp)) {
         cached_ = stamp.exists ? IniDocument(readWholeFile(nativePath_)) : IniDocument();
@@ -117,25 +146,17 @@ QByteArray IniStore::writableTarget() const
 void IniStore::write(const QString& section, const QString& key, const QString& value)
 {
     const QByteArray target = writableTarget();
-    IniDocument edited = current();
-    if (edited.setValue(toBytes(section), toBytes(key), valueLine(value)))
-        store(target, edited);
+    current();
+    if (cached_.setValue(toBytes(section), toBytes(key), valueLine(value)))
+        pendingTarget_ = target;
 }
 
 void IniStore::erase(const QString& section)
 {
     const QByteArray target = writableTarget();
-    IniDocument edited = current();
-    if (edited.eraseSection(toBytes(section)))
-        store(target, edited);
-}
-
-void IniStore::store(const QByteArray& target, const IniDocument& edited)
-{
-    if (!SafeFileWriter::replaceContents(target, edited.bytes()))
-        raiseUnableToWrite();
-    cached_ = edited;
-    cachedStamp_ = stampOf(nativePath_);
+    current();
+    if (cached_.eraseSection(toBytes(section)))
+        pendingTarget_ = target;
 }
 
 void IniStore::raiseUnableToWrite() const

@@ -9,11 +9,19 @@
 
 // The INI store: reads and writes one file by its full path with the rules of
 // the private profile functions. Every read sees the file as it is on disk,
-// but an unchanged file is parsed only once. Every write reaches the file at
-// once and never leaves it torn. Texts cross to bytes through the system code
-// page.
+// but an unchanged file is parsed only once. Texts cross to bytes through the
+// system code page.
+//
+// Writes are checked against the file system at once, and reach the file when
+// the store is closed (or destroyed), all of one operation's writes in one
+// safe replacement: the file is never torn and never holds half a section.
 class IniStore {
 public:
+    IniStore() = default;
+    IniStore(const IniStore&) = delete;
+    IniStore& operator=(const IniStore&) = delete;
+    ~IniStore();
+
     // Binds the store to the file; reads nothing and never fails.
     void open(const QString& path);
 
@@ -21,10 +29,12 @@ public:
     // section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& defaultValue);
 
-    // Raises "Unable to write to %s" when the system refuses the change.
+    // Raise "Unable to write to %s" when the system refuses the change.
     void write(const QString& section, const QString& key, const QString& value);
     void erase(const QString& section);
 
+    // Writes what changed and releases the file; raises "Unable to write to
+    // %s" when the file cannot be replaced, which then stays as it was.
     void close();
 
     const QString& path() const { return path_; }
@@ -43,11 +53,12 @@ private:
     static FileStamp stampOf(const QByteArray& path);
     const IniDocument& current();
     QByteArray writableTarget() const;
-    void store(const QByteArray& target, const IniDocument& edited);
+    void flush();
     [[noreturn]] void raiseUnableToWrite() const;
 
     QString path_;
     QByteArray nativePath_;
     std::optional<FileStamp> cachedStamp_;
     IniDocument cached_;
+    QByteArray pendingTarget_;  // where unwritten changes go; empty when there are none
 };

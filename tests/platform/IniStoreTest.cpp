@@ -65,6 +65,7 @@ TEST_F(IniStoreTest, TextCrossesAsWindows1252)
     EXPECT_EQ(store.read(QStringLiteral("s"), QStringLiteral("NAME"), QString()), QStringLiteral("Caf\u00E9 \u20AC"));
     EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("marker"), QString()), kMarker);
     store.write(QStringLiteral("S"), QStringLiteral("out"), QStringLiteral("\u00E9\u4E2D"));
+    store.close();
     EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nname=Caf\xE9 \x80\r\nmarker=\xA7" "ERROR\xA7\r\nout=\xE9?\r\n"));
 }
 
@@ -75,11 +76,21 @@ TEST_F(IniStoreTest, WritesCreateTheFileAndKeepLineBreaksOfOtherLines)
     store.write(QStringLiteral("vid3"), QStringLiteral("numBm"), QStringLiteral("1"));
     store.write(QStringLiteral("vid3"), QStringLiteral("bm1"), QStringLiteral("  intro"));
     store.write(QStringLiteral("vid3"), QStringLiteral("val1"), QStringLiteral("12.5"));
+    EXPECT_EQ(store.read(QStringLiteral("vid3"), QStringLiteral("bm1"), QString()), QStringLiteral("intro"));
+    EXPECT_FALSE(QFile::exists(file)) << "changes reach the file when the operation closes it";
+    store.close();
     EXPECT_EQ(contentsOf(file), QByteArray("[vid3]\r\nnumBm=1\r\nbm1=intro\r\nval1=12.5\r\n"));
+    store.open(file);
     store.erase(QStringLiteral("VID3"));
-    EXPECT_EQ(contentsOf(file), QByteArray(""));
     store.erase(QStringLiteral("nothing"));
     store.close();
+    EXPECT_EQ(contentsOf(file), QByteArray(""));
+    {
+        IniStore dropped;
+        dropped.open(file);
+        dropped.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v"));
+    }
+    EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nk=v\r\n")) << "a store going away writes what it holds";
 }
 
 TEST_F(IniStoreTest, AValueCannotAddLinesToTheFile)
@@ -87,6 +98,7 @@ TEST_F(IniStoreTest, AValueCannotAddLinesToTheFile)
     const QString file = path(QStringLiteral("inject.ini"));
     store.open(file);
     store.write(QStringLiteral("S"), QStringLiteral("bm1"), QStringLiteral("a\r\n[T]\nnumBm=99"));
+    store.close();
     EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nbm1=a  [T] numBm=99\r\n"));
     EXPECT_EQ(store.read(QStringLiteral("T"), QStringLiteral("numBm"), QStringLiteral("0")), QStringLiteral("0"));
 }
@@ -141,6 +153,7 @@ TEST_F(IniStoreTest, KeepsPermissionsAndWritesThroughSymbolicLinks)
     ASSERT_EQ(::symlink("real.ini", QFile::encodeName(link).constData()), 0);
     store.open(link);
     store.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2"));
+    store.close();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(contentsOf(target), QByteArray("[S]\r\nk=2\r\n"));
     struct stat info {};
@@ -161,9 +174,12 @@ TEST_F(IniStoreTest, InterruptedWriteLeavesTheFileWhole)
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(store.write(QStringLiteral("S"), QStringLiteral("k"), QString(10000, u'x')), AppError);
+    store.write(QStringLiteral("S"), QStringLiteral("k"), QString(10000, u'x'));
+    EXPECT_THROW(store.close(), AppError);
     ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(contentsOf(file), before);
+    store.open(file);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("short"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left behind";
 }
 

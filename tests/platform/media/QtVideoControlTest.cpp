@@ -1,0 +1,165 @@
+#include <functional>
+#include <memory>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "AppError.h"
+#include "QtVideoControl.h"
+#include "TestApplication.h"
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// True when some pixel of the picture is clearly not black.
+bool hasPicture(const QImage& image)
+{
+    for (int y = 0; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 7) {
+            if (qGray(image.pixel(x, y)) > 40)
+                return true;
+        }
+    }
+    return false;
+}
+
+class QtVideoControlTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        testApplication();
+        folder = new QTemporaryDir;
+        clip = folder->filePath("clip.avi");
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=10",
+                                "-f", "lavfi", "-i", "sine", "-t", "2", "-c:v", "mpeg4", "-c:a", "pcm_s16le", clip});
+        clipMade = ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+    }
+    static void TearDownTestSuite() { delete folder; }
+
+    void SetUp() override
+    {
+        control = std::make_unique<QtVideoControl>();
+        control->surface()->resize(160, 120);
+        control->surface()->show();
+    }
+
+    // Opens the clip and waits until it reports its length; skips where the
+    // media backend cannot play here.
+    void openClip()
+    {
+        if (!clipMade)
+            GTEST_SKIP() << "ffmpeg could not make the test clip";
+        control->open(clip);
+        if (!waitFor([&] { return control->duration() > 0; }, 20000))
+            GTEST_SKIP() << "the media backend opened no clip within 20 s in this environment";
+    }
+
+    static inline QTemporaryDir* folder = nullptr;
+    static inline QString clip;
+    static inline bool clipMade = false;
+    std::unique_ptr<QtVideoControl> control;
+};
+
+TEST_F(QtVideoControlTest, NothingOpenMeansNoLengthAndClosed)
+{
+    EXPECT_EQ(control->duration(), 0.0);
+    EXPECT_EQ(control->playState(), VideoControl::Closed);
+    EXPECT_NO_THROW(control->play());
+    EXPECT_EQ(control->playState(), VideoControl::Closed);
+}
+
+TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
+{
+    openClip();
+    if (IsSkipped())
+        return;
+    EXPECT_NEAR(control->duration(), 2.0, 0.2);
+    EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Playing; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return hasPicture(control->surface()->grab().toImage()); }, 10000))
+        << "no frame was drawn";
+    const QImage shot = control->surface()->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(160, 120));
+    EXPECT_TRUE(hasPicture(shot.copy(120, 90, 40, 30))) << "the frame must fill the widget";
+}
+
+TEST_F(QtVideoControlTest, PauseSeekAndStop)
+{
+    openClip();
+    if (IsSkipped())
+        return;
+    ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Playing; }, 5000));
+    control->pause();
+    EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Paused; }, 5000));
+    control->setPosition(1.5);
+    EXPECT_TRUE(waitFor([&] { return std::abs(control->position() - 1.5) < 0.15; }, 5000));
+    control->stop();
+    EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Stopped; }, 5000));
+    control->play();
+    EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Playing; }, 5000));
+}
+
+TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
+{
+    openClip();
+    if (IsSkipped())
+        return;
+    ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Stopped; }, 15000));
+    EXPECT_NEAR(control->position(), control->duration(), 0.2);
+    EXPECT_GT(control->duration(), 0.0);
+}
+
+TEST_F(QtVideoControlTest, MissingFileOpensNothingAndCannotPlay)
+{
+    control->open(folder->filePath("missing.avi"));
+    ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
+    EXPECT_EQ(control->duration(), 0.0);
+    EXPECT_THROW(control->play(), AppError);
+}
+
+TEST_F(QtVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
+{
+    QStringList seen;
+    control->setMouseUpHandler([&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+        seen << QString("up %1 %2 %3,%4").arg(int(button)).arg(int(modifiers)).arg(x).arg(y);
+    });
+    control->setDoubleClickHandler([&] { seen << "double"; });
+    QTest::mouseRelease(control->surface(), Qt::RightButton, Qt::ShiftModifier, QPoint(30, 40));
+    QTest::mouseDClick(control->surface(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
+    ASSERT_GE(seen.size(), 2);
+    EXPECT_EQ(seen[0], QString("up %1 %2 30,40").arg(int(Qt::RightButton)).arg(int(Qt::ShiftModifier)));
+    EXPECT_TRUE(seen.contains("double"));
+}
+
+TEST_F(QtVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
+{
+    control->setFullScreen(true);
+    ASSERT_TRUE(control->isFullScreen());
+    QWidget* window = control->fullScreenWindow();
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->geometry(), QGuiApplication::primaryScreen()->geometry());
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(control->isFullScreen());
+
+    control->setFullScreen(true);
+    ASSERT_TRUE(control->isFullScreen());
+    QTest::mouseClick(window, Qt::LeftButton);
+    EXPECT_FALSE(control->isFullScreen());
+    EXPECT_TRUE(control->surface()->isVisible()) << "the picture goes back to the normal surface";
+}
+
+}  // namespace
