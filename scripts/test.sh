@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds Tovrelle and runs every test: the normal build, then the same tests
+# under AddressSanitizer and UndefinedBehaviorSanitizer, then a bounded fuzz
+# run of the GIF decoder. Installs missing packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+
+run_suite() {
+  local folder=$1; shift
+  cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
+  ninja -C "$folder" -j"$jobs"
+  (cd "$folder" && ctest --output-on-failure -j"$jobs" --timeout 300)
+}
+
+echo "== tests"
+run_suite build
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan -DTOVRELLE_SANITIZE=ON
+
+if [ -x scripts/fuzz-gif.sh ] || [ -f scripts/fuzz-gif.sh ]; then
+  echo "== GIF decoder fuzzing (bounded)"
+  bash scripts/fuzz-gif.sh "${TOVRELLE_FUZZ_SECONDS:-60}"
+fi
