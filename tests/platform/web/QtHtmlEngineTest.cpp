@@ -1,0 +1,56 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+#include "AppError.h"
+#include "QtHtmlEngine.h"
+#include "TestApplication.h"
+
+namespace {
+
+// One small check of the real engine: it loads a local page by its native
+// path and takes the host's settings. WebEngine needs a GPU-less Chromium that
+// starts headless; where it cannot, the test says so and skips.
+TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
+{
+    QtHtmlEngine::prepareWebEngine();
+    testApplication();
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body style='height:3000px'>Hello</body></html>");
+    file.close();
+
+    QtHtmlEngine engine;
+    engine.applySettings(HtmlSettings{false, true, true, true});
+    QWebEngineSettings* settings = engine.webView()->settings();
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::ShowScrollBars));
+    EXPECT_TRUE(settings->testAttribute(QWebEngineSettings::AutoLoadImages));
+    EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::PlaybackRequiresUserGesture));
+    EXPECT_THROW(engine.navigate(""), AppError);
+
+    bool finished = false;
+    bool ok = false;
+    QObject::connect(engine.webView(), &QWebEngineView::loadFinished, [&](bool result) {
+        finished = true;
+        ok = result;
+    });
+    engine.view()->resize(300, 200);
+    engine.view()->show();
+    engine.navigate(page);
+    QElapsedTimer waited;
+    waited.start();
+    while (!finished && waited.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!finished)
+        GTEST_SKIP() << "WebEngine did not finish loading a local page within 60 s here";
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(engine.webView()->url(), QUrl::fromLocalFile(page));
+}
+
+}  // namespace
