@@ -115,6 +115,7 @@ void TMediaPlayer::paintButton(QPainter& painter, int button) const
     const QRect r = buttonRect(button).adjusted(0, 0, -1, -1);
     const bool down = button == pressed_;
     painter.fillRect(r, QColor(0xC0, 0xC0, 0xC0));
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(Qt::black);
     painter.drawRect(r);
     const QRect bevel = r.adjusted(1, 1, -1, -1);

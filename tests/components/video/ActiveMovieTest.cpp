@@ -1,0 +1,121 @@
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "ActiveMovie.h"
+#include "AppError.h"
+#include "FakeVideoControl.h"
+#include "TestApplication.h"
+
+namespace {
+
+class ActiveMovieTest : public ::testing::Test {
+protected:
+    ActiveMovieTest()
+    {
+        auto fake = std::make_unique<FakeVideoControl>();
+        control = fake.get();
+        movie = std::make_unique<TActiveMovie>(&parent, std::move(fake));
+    }
+
+    QApplication& app = testApplication();
+    QWidget parent;
+    FakeVideoControl* control;
+    std::unique_ptr<TActiveMovie> movie;
+};
+
+TEST_F(ActiveMovieTest, FileNameReadsBackExactlyAsWrittenAndOpensEachTime)
+{
+    const QString path = "/Course/Media/VID_00.avi";
+    movie->setFileName(path);
+    EXPECT_EQ(movie->FileName(), path);
+    movie->setFileName(path);
+    EXPECT_EQ(control->openedPaths, QStringList({path, path})) << "writing the same name opens it again";
+    // A name that does not exist still reads back as written.
+    movie->setFileName("/nowhere/vid_01.avi");
+    EXPECT_EQ(movie->FileName(), "/nowhere/vid_01.avi");
+    EXPECT_EQ(movie->PlayState(), VideoControl::Playing) << "opening starts the clip";
+}
+
+TEST_F(ActiveMovieTest, PositionAndLengthComeFromTheControl)
+{
+    EXPECT_EQ(movie->Duration(), 0.0);
+    control->durationValue = 250.0;
+    control->positionValue = 92.5;
+    EXPECT_EQ(movie->Duration(), 250.0);
+    EXPECT_EQ(movie->CurrentPosition(), 92.5);
+    movie->setCurrentPosition(95.0);
+    EXPECT_EQ(control->positionValue, 95.0);
+}
+
+TEST_F(ActiveMovieTest, PauseIsSentOnlyWhilePlaying)
+{
+    for (auto state : {VideoControl::Closed, VideoControl::Stopped, VideoControl::Paused, VideoControl::Waiting}) {
+        control->state = state;
+        movie->Pause();
+    }
+    EXPECT_EQ(control->count("pause"), 0);
+    control->state = VideoControl::Playing;
+    movie->Pause();
+    EXPECT_EQ(control->count("pause"), 1);
+    EXPECT_EQ(movie->PlayState(), VideoControl::Paused);
+}
+
+TEST_F(ActiveMovieTest, FailuresOfTheOperationsRaiseTheControlsText)
+{
+    control->state = VideoControl::Playing;
+    control->playFailure = "play failed";
+    control->pauseFailure = "pause failed";
+    control->stopFailure = "stop failed";
+    for (auto [operation, text] : {std::pair{&TActiveMovie::Play, "play failed"},
+                                   std::pair{&TActiveMovie::Pause, "pause failed"},
+                                   std::pair{&TActiveMovie::Stop, "stop failed"}}) {
+        try {
+            (movie.get()->*operation)();
+            ADD_FAILURE() << text << " was not raised";
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.text(), text);
+        }
+    }
+}
+
+TEST_F(ActiveMovieTest, FullScreenModeTurnsOnTheDisplayEveryTimeItIsSet)
+{
+    EXPECT_FALSE(movie->FullScreenMode());
+    EXPECT_NE(movie->DisplaySize(), TActiveMovie::FullScreenDisplay);
+    movie->setFullScreenMode(true);
+    EXPECT_TRUE(movie->FullScreenMode());
+    EXPECT_EQ(movie->DisplaySize(), TActiveMovie::FullScreenDisplay);
+
+    control->simulateLeaveFullScreen();  // the user pressed Esc
+    EXPECT_FALSE(movie->FullScreenMode());
+    EXPECT_EQ(movie->DisplaySize(), 0);
+    movie->setFullScreenMode(true);
+    EXPECT_EQ(control->count("fullscreen on"), 2) << "a second double-click must show it again";
+
+    movie->setDisplaySize(0);
+    EXPECT_FALSE(control->fullScreen);
+}
+
+TEST_F(ActiveMovieTest, MouseEventsOfTheControlReachTheWindowsHandlers)
+{
+    control->simulateMouseUp(Qt::LeftButton);  // no handler bound yet: nothing happens
+    QString seen;
+    movie->OnMouseUp = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
+        seen += QString("up %1 %2 %3 %4;").arg(int(button)).arg(int(modifiers)).arg(x).arg(y);
+    };
+    movie->OnDblClick = [&] { seen += "dbl;"; };
+    control->simulateMouseUp(Qt::MiddleButton, 7, 9, Qt::ControlModifier);
+    control->simulateDoubleClick();
+    EXPECT_EQ(seen, QString("up %1 %2 7 9;dbl;").arg(int(Qt::MiddleButton)).arg(int(Qt::ControlModifier)));
+}
+
+TEST_F(ActiveMovieTest, SurfaceFillsTheComponentAsItIsResized)
+{
+    parent.show();
+    EXPECT_EQ(control->surface()->parentWidget(), movie.get());
+    movie->setGeometry(1, 1, 910, 682);
+    EXPECT_EQ(control->surface()->geometry(), QRect(0, 0, 910, 682));
+}
+
+}  // namespace
