@@ -20,7 +20,7 @@ using SampleFill = std::function<std::vector<JSAMPLE>(int x, int y)>;
 
 // Compresses a picture with libjpeg; components and space as libjpeg's compressor takes them.
 QByteArray encode(int width, int height, int components, J_COLOR_SPACE space, const SampleFill& fill,
-                  bool adobeMarker = true)
+                  bool adobeMarker = true, bool progressive = false)
 {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -36,6 +36,8 @@ QByteArray encode(int width, int height, int components, J_COLOR_SPACE space, co
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
     info.write_Adobe_marker = adobeMarker;
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * components);
     for (int y = 0; y < height; ++y) {
@@ -54,11 +56,12 @@ QByteArray encode(int width, int height, int components, J_COLOR_SPACE space, co
 }
 
 // A 40 × 30 picture, red on the left half and blue on the right.
-QByteArray redBlue()
+QByteArray redBlue(bool progressive = false)
 {
-    return encode(40, 30, 3, JCS_RGB, [](int x, int) {
+    const SampleFill halves = [](int x, int) {
         return x < 20 ? std::vector<JSAMPLE>{255, 0, 0} : std::vector<JSAMPLE>{0, 0, 255};
-    });
+    };
+    return encode(40, 30, 3, JCS_RGB, halves, true, progressive);
 }
 
 // True when the colour lies within a few steps of the expected one (JPEG is lossy).
@@ -101,10 +104,11 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(JpegDecoderFiles, ColourPictureFromFileAndMemoryGivesRgb32AtItsSize)
+TEST_F(JpegDecoderFiles, ColourPictureFromFileMemoryAndProgressiveGivesRgb32AtItsSize)
 {
     const QByteArray bytes = redBlue();
-    for (const QImage& picture : {JpegDecoder::decodeFile(write("good.jpg", bytes)), JpegDecoder::decode(bytes)}) {
+    for (const QImage& picture : {JpegDecoder::decodeFile(write("good.jpg", bytes)), JpegDecoder::decode(bytes),
+                                  JpegDecoder::decode(redBlue(true))}) {
         EXPECT_EQ(picture.size(), QSize(40, 30));
         EXPECT_EQ(picture.format(), QImage::Format_RGB32);
         EXPECT_TRUE(near(picture.pixel(2, 2), qRgb(255, 0, 0)));
