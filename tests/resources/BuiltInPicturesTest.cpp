@@ -44,15 +44,4 @@ INSTANTIATE_TEST_SUITE_P(
                       BuiltIn{"Article", BuiltInPictures::articleLabel, {41, 16}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The captions of the tab strip are light on a dark strip: the skin needs them readable.
-TEST(BuiltInPicturesLook, TabCaptionsAreLightOnADarkStrip)
-{
-    const QImage strip = BuiltInPictures::tabStrip();
-    int brightest = 0;
-    for (int x = 4; x <= 82; ++x)
-        brightest = std::max(brightest, qGray(strip.pixel(x, 9)));
-    EXPECT_GT(brightest, 120);
-    EXPECT_LT(qGray(strip.pixel(92, 9)), 40);  // between the first two captions
-}
-
 } // namespace
