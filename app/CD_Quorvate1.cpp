@@ -1,0 +1,83 @@
+#include "CD_Quorvate1.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+#include "ErrorReporting.h"
+#include "WindowsDir.h"
+
+namespace {
+
+// The original frame adds 3-pixel borders and a 19-pixel caption to the
+// client area; sizes in the layout are outer sizes.
+constexpr int kFrameWidth = 6;
+constexpr int kFrameHeight = 25;
+
+}  // namespace
+
+TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
+    : QWidget(nullptr, Qt::Window), paths_(paths), services_(services)
+{
+    buildLayout();
+    bindHandlers();
+    runGuarded([this] { FormCreate(); });
+}
+
+void TfrmMain::bindHandlers()
+{
+    connect(btnClose, &QPushButton::clicked, this, [this] { runGuarded([this] { btnCloseClick(); }); });
+    connect(btnMinimize, &QPushButton::clicked, this, [this] { runGuarded([this] { btnMinimizeClick(); }); });
+    ActiveMovie1->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+        runGuarded([&] { ActiveMovie1MouseUp(button, shift, x, y); });
+    };
+    ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
+}
+
+QString TfrmMain::mediaPath(const QString& relativePath) const
+{
+    return paths_.nativePath(relativePath);
+}
+
+QSize TfrmMain::outerSize() const
+{
+    return size() + QSize(kFrameWidth, kFrameHeight);
+}
+
+void TfrmMain::setOuterSize(int width, int height)
+{
+    const QSize client(width - kFrameWidth, height - kFrameHeight);
+    if (fixedBorder_)
+        setFixedSize(client);
+    else
+        resize(client);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    runGuarded([this] { FormShow(); });
+}
+
+// Runs whenever the window is shown, in practice once when the loop starts.
+void TfrmMain::FormShow()
+{
+    // The bookmark list is filled from the bookmark file here once bookmarks are part of the window.
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, the bookmark manager with it;
+    // nothing is written.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TfrmMain::btnCloseClick()
+{
+    close();
+}
+
+void TfrmMain::btnMinimizeClick()
+{
+    ActiveMovie1->setFullScreenMode(true);
+}

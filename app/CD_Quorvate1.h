@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include "ActiveMovie.h"
+#include "AppPaths.h"
+#include "EmbeddedWB.h"
+#include "GIFImage.h"
+#include "MediaPlayer.h"
+#include "PlatformServices.h"
+#include "ViewGeometry.h"
+#include "controls/Image.h"
+#include "controls/Panel.h"
+#include "controls/Shape.h"
+
+// The main window: the skinned surface with the training, resources and
+// sponsors sections, the lesson video and the sponsor banner. It owns every
+// control and the state the sections share. Controls carry the names of the
+// window's layout; handlers are named control plus event.
+class TfrmMain : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the controls and runs the start-up sequence. An error in the
+    // sequence is reported and the window opens in the state reached.
+    TfrmMain(const AppPaths& paths, PlatformServices& services);
+
+    // Operations the sections call on each other.
+    void positionPlayer(int top, int left, int width, int height);
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    void btnCloseClick();
+    void btnMinimizeClick();
+    void ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ActiveMovie1DblClick();
+
+    // The window's outer size, frame included, as the layout gives it.
+    QSize outerSize() const;
+    void setOuterSize(int width, int height);
+
+    // Main-window state.
+    std::int32_t numLessons = 0;
+    std::int32_t lessonSp = 0;
+    std::int32_t lessonOffset = 0;
+    std::int32_t lessonHeight = 0;
+    std::int32_t selDrawOffset = 0;
+    QString lessonName;
+    QString bookmarkFileName;
+    QString windowsDir;
+    QString currentLesson;
+    QString screenMode;
+    std::int32_t sponsorCount = 0;
+    std::int32_t sponsorIndex = 0;
+    QStringList sponsorPictures;
+    QStringList sponsorUrls;
+    ViewGeometry viewGeometry;
+
+    // Direct children of the window.
+    TPanel* Panel2 = nullptr;
+    QPushButton* btnClose = nullptr;
+    TPanel* aVidPanel = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    TActiveMovie* ActiveMovie1 = nullptr;
+
+    // The top band.
+    TImage* imgHeader = nullptr;
+    TImage* imgTabset = nullptr;
+    TImage* imgTrHotspot = nullptr;
+    TImage* imgReHotspot = nullptr;
+    TImage* ImgSpHotspot = nullptr;
+    TImage* imgAdBk = nullptr;
+    TGIFImage* gifBanner = nullptr;
+    TPanel* trPanel = nullptr;
+    TPanel* rePanel = nullptr;
+    TPanel* spPanel = nullptr;
+    TEmbeddedWB* adBrowser = nullptr;
+
+    // The training section.
+    TImage* imgMainBk = nullptr;
+    TImage* Image15 = nullptr;
+    TImage* imgHighliteJ = nullptr;
+    TImage* img_lessons_title = nullptr;
+    TImage* img_vid_title = nullptr;
+    TImage* imgLessonClstrip = nullptr;
+    TImage* imgHighlite2 = nullptr;
+    TGIFImage* imgHighlite = nullptr;
+    TPanel* controlPanel = nullptr;
+    TMediaPlayer* MediaPlayer1 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    QPushButton* btnMinimize = nullptr;
+    QComboBox* selBmVal = nullptr;
+    QComboBox* selBm = nullptr;
+
+    // The resources section.
+    TImage* Image3 = nullptr;
+    TImage* imgRsClstrip = nullptr;
+    TShape* tutorialCon = nullptr;
+    TImage* imgTutLabel = nullptr;
+    TImage* Image6 = nullptr;
+    TImage* Image7 = nullptr;
+    TImage* imgTutSearch = nullptr;
+    TImage* imgScLable = nullptr;
+    TShape* scriptCon = nullptr;
+    TImage* Image4 = nullptr;
+    TImage* Image8 = nullptr;
+    TImage* imgScriptSearch = nullptr;
+    TImage* Image11 = nullptr;
+    TShape* jobCon = nullptr;
+    TImage* Image12 = nullptr;
+    TImage* Image13 = nullptr;
+    TImage* imgJobSearch = nullptr;
+    TImage* imgResultsLabel = nullptr;
+    TShape* reviewCon = nullptr;
+    TImage* imgReviewSearch = nullptr;
+    TImage* Image1 = nullptr;
+    TImage* Image18 = nullptr;
+    TImage* Image19 = nullptr;
+    TShape* browserBorder = nullptr;
+    QComboBox* selTutApp = nullptr;
+    QLineEdit* titleDes = nullptr;
+    QComboBox* selScriptApp = nullptr;
+    QLineEdit* txtScript = nullptr;
+    TPanel* scriptConPanel = nullptr;
+    QLineEdit* txtJob = nullptr;
+    QComboBox* selJob = nullptr;
+    QComboBox* selReview = nullptr;
+    QLineEdit* txtReview = nullptr;
+    TPanel* reviewConPannel = nullptr;
+    TEmbeddedWB* frelBrowser = nullptr;
+    TImage* Image9 = nullptr;
+    TImage* Image10 = nullptr;
+    QRadioButton* rdPlugin = nullptr;
+    QRadioButton* rdScript = nullptr;
+    TImage* Image2 = nullptr;
+    TImage* Image17 = nullptr;
+    QRadioButton* rdReview = nullptr;
+    QRadioButton* rdArticle = nullptr;
+
+    // The sponsors section.
+    TImage* imgSpBkg = nullptr;
+    TImage* imgSpTabline = nullptr;
+    TShape* browserBorder2 = nullptr;
+    TImage* imgShowall = nullptr;
+    TEmbeddedWB* spBrowser = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout: one builder per panel, in the order of the window's tables.
+    void buildLayout();
+    void buildTopBand();
+    void buildTrainingSection();
+    void buildResourcesSection();
+    void buildScriptAndReviewChoices();
+    void buildSponsorsSection();
+    void bindHandlers();
+
+    // Start-up steps.
+    void readConfiguration();
+    void readLessonModeConfiguration(class IniStore& qel);
+    void arrangeSingleVideoMode(class IniStore& qel);
+    void loadSkinPictures();
+    void openLocalPages();
+    void styleSearchForms();
+    void loadFirstVideo();
+    void fixWindowFrame();
+
+    QString mediaPath(const QString& relativePath) const;
+
+    AppPaths paths_;
+    PlatformServices& services_;
+    bool fixedBorder_ = false;
+};

@@ -1,0 +1,65 @@
+#include "Image.h"
+
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "AppError.h"
+#include "ErrorReporting.h"
+#include "JpegDecoder.h"
+
+TImage::TImage(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void TImage::loadPicture(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension != QStringLiteral("jpg") && extension != QStringLiteral("jpeg"))
+        throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+    setPicture(JpegDecoder::decodeFile(path));
+}
+
+void TImage::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+void TImage::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!OnMouseMove)
+        return event->ignore();
+    const QPoint at = event->position().toPoint();
+    runGuarded([&] { OnMouseMove(event->modifiers(), at.x(), at.y()); });
+}
+
+void TImage::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    if (!OnClick && !OnMouseUp)
+        event->ignore();
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool clicked = pressed_ && event->button() == Qt::LeftButton && rect().contains(at);
+    pressed_ = false;
+    if (!OnClick && !OnMouseUp)
+        return event->ignore();
+    // Like the original control, a click comes before the button's release.
+    if (clicked && OnClick)
+        runGuarded([&] { OnClick(); });
+    if (OnMouseUp)
+        runGuarded([&] { OnMouseUp(event->button(), event->modifiers(), at.x(), at.y()); });
+}
