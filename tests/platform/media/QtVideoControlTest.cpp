@@ -75,14 +75,6 @@ protected:
     std::unique_ptr<QtVideoControl> control;
 };
 
-TEST_F(QtVideoControlTest, NothingOpenMeansNoLengthAndClosed)
-{
-    EXPECT_EQ(control->duration(), 0.0);
-    EXPECT_EQ(control->playState(), VideoControl::Closed);
-    EXPECT_NO_THROW(control->play());
-    EXPECT_EQ(control->playState(), VideoControl::Closed);
-}
-
 TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
 {
     openClip();
@@ -125,6 +117,8 @@ TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
 
 TEST_F(QtVideoControlTest, MissingFileOpensNothingAndCannotPlay)
 {
+    EXPECT_EQ(control->playState(), VideoControl::Closed);
+    EXPECT_NO_THROW(control->play()) << "with nothing open, play does nothing";
     control->open(folder->filePath("missing.avi"));
     ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
     EXPECT_EQ(control->duration(), 0.0);

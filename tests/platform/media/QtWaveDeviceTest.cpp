@@ -12,8 +12,7 @@ namespace {
 
 class QtWaveDeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override { testApplication(); }
-
+    QApplication& app = testApplication();
     QTemporaryDir dir;
     QtWaveDevice device;
 };
