@@ -1,0 +1,88 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include <QStringList>
+
+#include "AppError.h"
+#include "CD_Quorvate1.h"
+#include "CourseFixture.h"
+#include "ErrorReporting.h"
+#include "FakeHtmlEngine.h"
+#include "FakeVideoControl.h"
+#include "FakeWaveDevice.h"
+#include "TestApplication.h"
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& texts, std::ostream* out)
+{
+    *out << '{' << texts.join(QStringLiteral(" | ")).toStdString() << '}';
+}
+
+// Everything a main window needs, with fakes for the system: the data folder,
+// the regional settings, the player, the sound device, the HTML engines and
+// the error box. Creating the window runs its start-up on the fixture course.
+class MainWindowHarness : public ErrorBox, public DataFolder, public RegionalSettings {
+public:
+    MainWindowHarness()
+    {
+        testApplication();
+        ErrorReporting::install(this, QStringLiteral("Tovrelle"));
+    }
+    ~MainWindowHarness() override { ErrorReporting::install(nullptr, QString()); }
+
+    TfrmMain& start()
+    {
+        window = std::make_unique<TfrmMain>(AppPaths(course.dir()), services);
+        return *window;
+    }
+
+    void showError(const QString&, const QString& text) override { errors << text; }
+    QString locate() override
+    {
+        if (!dataFolderFailure.isEmpty())
+            throw AppError(dataFolderFailure);
+        return course.path(QStringLiteral("data"));
+    }
+    QChar decimalSeparator() const override { return u'.'; }
+
+    // The views in the order the window creates them.
+    FakeHtmlEngine& adBrowser() const { return *htmlEngines.at(0); }
+    FakeHtmlEngine& frelBrowser() const { return *htmlEngines.at(1); }
+    FakeHtmlEngine& spBrowser() const { return *htmlEngines.at(2); }
+
+    CourseFixture course;
+    QStringList errors;
+    QString dataFolderFailure;
+    int waveOpenResult = 0;
+    FakeVideoControl* video = nullptr;
+    FakeWaveDevice* wave = nullptr;
+    std::vector<FakeHtmlEngine*> htmlEngines;
+    PlatformServices services{
+        *this,
+        *this,
+        [this] {
+            auto control = std::make_unique<FakeVideoControl>();
+            video = control.get();
+            return control;
+        },
+        [this] {
+            auto device = std::make_unique<FakeWaveDevice>();
+            device->openResult = waveOpenResult;
+            wave = device.get();
+            return device;
+        },
+        [this] {
+            auto engine = std::make_unique<FakeHtmlEngine>();
+            htmlEngines.push_back(engine.get());
+            return engine;
+        },
+    };
+    std::unique_ptr<TfrmMain> window;
+};
