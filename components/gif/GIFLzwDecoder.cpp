@@ -47,86 +47,106 @@ void GIFLzwDecoder::resetTable()
     hasPrevious_ = false;
 }
 
-// Takes the next code, least significant bits first; false at the end of data.
-inline bool GIFLzwDecoder::fetchCode(std::uint32_t& code)
-{
-    if (bitCount_ < width_) {
-        while (bitCount_ <= 56 && in_ < size_) {
-            bits_ |= std::uint64_t{codes_[in_++]} << bitCount_;
-            bitCount_ += 8;
-        }
-        if (bitCount_ < width_)
-            return false;
-    }
-    code = static_cast<std::uint32_t>(bits_) & ((1u << width_) - 1);
-    bits_ >>= width_;
-    bitCount_ -= width_;
-    return true;
-}
-
-// Writes the string of `code` at filled_, clipped to the image; returns its
-// full length, or 0 when the code is not in the table.
-inline std::size_t GIFLzwDecoder::expand(std::uint8_t* out, std::size_t room, std::uint32_t code)
-{
-    if (code < clearCode_) {
-        out[filled_] = static_cast<std::uint8_t>(code);
-        return 1;
-    }
-    std::size_t from, length;
-    if (!hasPrevious_)
-        return 0;
-    if (code < next_) {
-        from = at_[code];
-        length = length_[code];
-    } else if (code == next_) {
-        from = previousAt_;
-        length = previousLength_ + 1;
-    } else {
-        return 0;
-    }
-    copyEarlier(out, filled_, from, length < room - filled_ ? length : room - filled_, room);
-    return length;
-}
-
-// Adds "previous string + first byte of the current one", which is the
-// previous string's place in the output, one byte longer.
-inline void GIFLzwDecoder::addEntry()
-{
-    if (!hasPrevious_ || next_ >= TableSize)
-        return;
-    at_[next_] = static_cast<std::uint32_t>(previousAt_);
-    length_[next_] = static_cast<std::uint16_t>(previousLength_ + 1);
-    ++next_;
-    if (next_ >= (1u << width_) && width_ < MaxCodeBits)
-        ++width_;
-}
-
+// The hot loop keeps the decoder's state in locals: the output is bytes,
+// which may alias anything, so members would be reloaded after every store.
 std::size_t GIFLzwDecoder::decode(std::uint8_t* out, std::size_t room, std::size_t until)
 {
     if (until > room)
         until = room;
-    while (status_ == Status::Running && filled_ < until) {
-        std::uint32_t code;
-        if (!fetchCode(code)) {
-            status_ = Status::EndOfData;
-        } else if (code == clearCode_) {
-            resetTable();
-        } else if (code == endCode_) {
-            status_ = Status::EndCode;
-        } else if (const std::size_t length = expand(out, room, code); length == 0) {
-            status_ = Status::Corrupt;
-        } else {
-            addEntry();
-            previousAt_ = filled_;
-            previousLength_ = length;
-            hasPrevious_ = true;
-            if (length >= room - filled_) {
-                filled_ = room;
-                status_ = Status::ImageFull;
+    if (status_ != Status::Running)
+        return filled_;
+    const std::uint8_t* const codes = codes_;
+    const std::size_t size = size_;
+    const std::uint32_t clear = clearCode_, end = endCode_;
+    std::uint32_t* const at = at_.data();
+    std::uint16_t* const lengths = length_.data();
+    std::size_t in = in_, filled = filled_, previousAt = previousAt_, previousLength = previousLength_;
+    std::uint64_t bits = bits_;
+    int count = bitCount_, width = width_;
+    std::uint32_t mask = (1u << width) - 1, next = next_;
+    bool hasPrevious = hasPrevious_;
+    Status status = Status::Running;
+
+    while (filled < until) {
+        if (count < width) {
+            if (in + 8 <= size) {
+                // Take whole bytes from one 8-byte load, as many as fit.
+                std::uint64_t word;
+                std::memcpy(&word, codes + in, 8);
+                const int take = (63 - count) >> 3;
+                bits |= (word & ((std::uint64_t{1} << (take * 8)) - 1)) << count;
+                in += take;
+                count += take * 8;
             } else {
-                filled_ += length;
+                while (count <= 56 && in < size) {
+                    bits |= std::uint64_t{codes[in++]} << count;
+                    count += 8;
+                }
+                if (count < width) {
+                    status = Status::EndOfData;
+                    break;
+                }
             }
         }
+        const std::uint32_t code = static_cast<std::uint32_t>(bits) & mask;
+        bits >>= width;
+        count -= width;
+
+        std::size_t from = 0, length = 1;
+        if (code < clear) {
+            out[filled] = static_cast<std::uint8_t>(code);
+        } else if (code == clear) {
+            width = minimumCodeSize_ + 1;
+            mask = (1u << width) - 1;
+            next = end + 1;
+            hasPrevious = false;
+            continue;
+        } else if (code == end) {
+            status = Status::EndCode;
+            break;
+        } else if (hasPrevious && code < next) {
+            from = at[code];
+            length = lengths[code];
+        } else if (hasPrevious && code == next) {
+            // Not yet in the table: the previous string and its own first byte.
+            from = previousAt;
+            length = previousLength + 1;
+        } else {
+            status = Status::Corrupt;
+            break;
+        }
+        const std::size_t space = room - filled;
+        if (length > 1)
+            copyEarlier(out, filled, from, length < space ? length : space, room);
+        // The new entry is the previous string one byte longer, in place.
+        if (hasPrevious && next < TableSize) {
+            at[next] = static_cast<std::uint32_t>(previousAt);
+            lengths[next] = static_cast<std::uint16_t>(previousLength + 1);
+            if (++next > mask && width < MaxCodeBits) {
+                ++width;
+                mask = (1u << width) - 1;
+            }
+        }
+        previousAt = filled;
+        previousLength = length;
+        hasPrevious = true;
+        if (length >= space) {
+            filled = room;
+            status = Status::ImageFull;
+            break;
+        }
+        filled += length;
     }
-    return filled_;
+
+    in_ = in;
+    filled_ = filled;
+    previousAt_ = previousAt;
+    previousLength_ = previousLength;
+    bits_ = bits;
+    bitCount_ = count;
+    width_ = width;
+    next_ = next;
+    hasPrevious_ = hasPrevious;
+    status_ = status;
+    return filled;
 }

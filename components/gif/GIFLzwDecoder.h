@@ -35,9 +35,6 @@ public:
 
 private:
     void resetTable();
-    bool fetchCode(std::uint32_t& code);
-    std::size_t expand(std::uint8_t* pixels, std::size_t pixelCount, std::uint32_t code);
-    void addEntry();
 
     const std::uint8_t* codes_;
     std::size_t size_;
