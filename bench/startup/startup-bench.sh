@@ -6,16 +6,10 @@
 set -euo pipefail
 binary=$1 source=$2 work=$3 runs=${4:-5}
 
+source "$source/scripts/demo-session.sh"
 mkdir -p "$work"
-[ -f "$work/course/qel.ini" ] || bash "$source/demo/make-course.sh" "$work/course" >/dev/null
-cp "$binary" "$work/course/tovrelle"
-export XDG_DATA_HOME="$work/data"
-display=:$((200 + RANDOM % 50))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
-export DISPLAY=$display
+prepare_demo_course "$binary" "$source" "$work/course"
+start_xvfb
 
 now_ms() { date +%s%3N; }
 for run in $(seq 1 "$runs"); do

@@ -8,20 +8,13 @@ binary=$1 source=$2 work=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work"
-bash "$source/demo/make-course.sh" "$work/course" >/dev/null
-cp "$binary" "$work/course/tovrelle"
-export XDG_DATA_HOME="$work/data"
-
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-app=""
-sleep 1
-export DISPLAY=$display
+prepare_demo_course "$binary" "$source" "$work/course"
+start_xvfb
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
+trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 
 for _ in $(seq 1 60); do
   xwininfo -name Tovrelle >/dev/null 2>&1 && break
