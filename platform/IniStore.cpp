@@ -24,13 +24,13 @@ QString fromBytes(const std::string& bytes)
     return Codepage1252::decode(QByteArray::fromStdString(bytes));
 }
 
-// The whole file, or nothing when it cannot be read (a missing file, a folder).
-std::string readWholeFile(const QByteArray& path)
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> readWholeFile(const QByteArray& path)
 {
     std::string bytes;
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return bytes;
+        return std::nullopt;
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -121,7 +121,9 @@ const IniDocument& IniStore::current()
         return cached_;
     const FileStamp stamp = stampOf(nativePath_);
     if (!cachedStamp_ || !(*cachedStamp_ == stamp)) {
-        cached_ = stamp.exists ? IniDocument(readWholeFile(nativePath_)) : IniDocument();
+        const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
+        unreadable_ = stamp.exists && !bytes;
+        cached_ = bytes ? IniDocument(*bytes) : IniDocument();
         cachedStamp_ = stamp;
     }
     return cached_;
@@ -147,6 +149,7 @@ void IniStore::write(const QString& section, const QString& key, const QString& 
 {
     const QByteArray target = writableTarget();
     current();
+    refuseUnreadableFile();
     if (cached_.setValue(toBytes(section), toBytes(key), valueLine(value)))
         pendingTarget_ = target;
 }
@@ -155,8 +158,16 @@ void IniStore::erase(const QString& section)
 {
     const QByteArray target = writableTarget();
     current();
+    refuseUnreadableFile();
     if (cached_.eraseSection(toBytes(section)))
         pendingTarget_ = target;
+}
+
+// A file that exists but cannot be read is never replaced: its contents would be lost.
+void IniStore::refuseUnreadableFile() const
+{
+    if (unreadable_)
+        raiseUnableToWrite();
 }
 
 void IniStore::raiseUnableToWrite() const

@@ -54,11 +54,13 @@ private:
     const IniDocument& current();
     QByteArray writableTarget() const;
     void flush();
+    void refuseUnreadableFile() const;
     [[noreturn]] void raiseUnableToWrite() const;
 
     QString path_;
     QByteArray nativePath_;
     std::optional<FileStamp> cachedStamp_;
     IniDocument cached_;
+    bool unreadable_ = false;
     QByteArray pendingTarget_;  // where unwritten changes go; empty when there are none
 };

@@ -65,7 +65,7 @@ bool mayReplace(const QByteArray& path)
 {
     struct stat info {};
     if (::stat(path.constData(), &info) == 0) {
-        if (S_ISDIR(info.st_mode) || !writableByPermission(path, info))
+        if (!S_ISREG(info.st_mode) || !writableByPermission(path, info))
             return false;
     } else if (errno != ENOENT) {
         return false;

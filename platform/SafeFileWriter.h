@@ -10,9 +10,10 @@
 namespace SafeFileWriter {
 
 // True when the system lets the program change the file at this path: the
-// path is not a folder, its folder exists and may be written, and an existing
-// file has its own write permission (checked by its bits too, so a read-only
-// file stays read-only for root as well).
+// path names a regular file or nothing (not a folder, a pipe or a device),
+// its folder exists and may be written, and an existing file has its own
+// write permission (checked by its bits too, so a read-only file stays
+// read-only for root as well).
 bool mayReplace(const QByteArray& path);
 
 // Follows symbolic links to the file they name, so that a write reaches the

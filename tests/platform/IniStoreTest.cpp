@@ -135,6 +135,14 @@ TEST_F(IniStoreTest, RefusedWritesRaiseAndLeaveTheFileAsItWas)
     EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
     expectRefusedWrite(store, folder, "<unreadable>");
 
+    const QString pipe = path(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    store.open(pipe);
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"))
+        << "a pipe is not read, so reading cannot hang";
+    EXPECT_THROW(store.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")), AppError);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+
     QDir(dir.path()).mkdir(QStringLiteral("locked"));
     const QString inLocked = path(QStringLiteral("locked/b.ini"));
     writeFile(inLocked, "[S]\r\nk=old\r\n");
