@@ -1,16 +1,38 @@
 #include "GifTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <QPainter>
+
+namespace {
+
+QApplication* application = nullptr;
+
+// The application ends with the tests, before the program's exit handlers
+// take Qt's own globals away.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        delete application;
+        application = nullptr;
+    }
+};
+
+const auto* registered = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
 
 QApplication& testApp()
 {
     static int argc = 1;
     static char name[] = "gif_tests";
     static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    if (!application) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = new QApplication(argc, argv);
+    }
+    return *application;
 }
 
 ControlOnParent::ControlOnParent()
