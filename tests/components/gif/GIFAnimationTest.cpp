@@ -205,15 +205,4 @@ TEST_F(Animation, InvisibleControlKeepsAnimatingWithoutDrawing)
     EXPECT_EQ(view.paint().pixel(0, 0), White);
 }
 
-TEST_F(Animation, ThreadedSettingsReachTheTimer)
-{
-    start(solidFrames({1, 2}, 0));
-    view.control->setThreadPriority(tpLower);
-    view.control->setThreaded(true);
-    EXPECT_TRUE(view.control->AnimationTimer()->Threaded());
-    EXPECT_EQ(view.control->AnimationTimer()->ThreadPriority(), tpLower);
-    view.control->setThreaded(false);
-    EXPECT_FALSE(view.control->AnimationTimer()->Threaded());
-}
-
 }  // namespace

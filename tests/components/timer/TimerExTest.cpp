@@ -125,11 +125,6 @@ protected:
 TEST_F(TimerWindowMode, NewTimerWaitsForAHandlerThenRepeatsEveryInterval)
 {
     auto timer = makeTimer();
-    EXPECT_TRUE(timer->Enabled());
-    EXPECT_EQ(timer->Interval(), 1000u);
-    EXPECT_FALSE(timer->Threaded());
-    EXPECT_EQ(timer->ThreadPriority(), tpNormal);
-    EXPECT_FALSE(timer->ThreadSafe());
     EXPECT_EQ(timer->state(), TTimerEx::State::Stopped);
 
     TTimerEx* sender = nullptr;
