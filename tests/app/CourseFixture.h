@@ -1,13 +1,10 @@
 #pragma once
 
-#include <cstdio>
-#include <vector>
-
-#include <jpeglib.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "JpegEncoding.h"
 
 // A course folder in a temporary directory, filled file by file by a test.
 class CourseFixture {
@@ -25,7 +22,7 @@ public:
 
     void writeJpeg(const QString& relative, int width, int height) const
     {
-        writeFile(relative, jpegBytes(width, height));
+        writeFile(relative, plainJpeg(width, height));
     }
 
     void remove(const QString& relative) const { QFile::remove(path(relative)); }
@@ -51,33 +48,6 @@ public:
                   "selDrawOffset=-43\r\nbookmark=course.ini\r\n");
         for (int lesson = introduction ? 0 : 1; lesson <= 3; ++lesson)
             writeFile(QStringLiteral("Media/vid_0%1.avi").arg(lesson), "avi");
-    }
-
-    static QByteArray jpegBytes(int width, int height)
-    {
-        jpeg_compress_struct info {};
-        jpeg_error_mgr errors {};
-        info.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&info);
-        unsigned char* buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&info, &buffer, &size);
-        info.image_width = static_cast<JDIMENSION>(width);
-        info.image_height = static_cast<JDIMENSION>(height);
-        info.input_components = 3;
-        info.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&info);
-        jpeg_start_compress(&info, TRUE);
-        std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3, 0x40);
-        while (info.next_scanline < info.image_height) {
-            JSAMPROW rows[] = {row.data()};
-            jpeg_write_scanlines(&info, rows, 1);
-        }
-        jpeg_finish_compress(&info);
-        jpeg_destroy_compress(&info);
-        QByteArray bytes(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
-        std::free(buffer);
-        return bytes;
     }
 
 private:

@@ -120,10 +120,10 @@ TEST(GIFLoad, BytesEndingEarlyKeepWhatWasRead)
     Bytes pixels(64);
     for (std::size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = std::uint8_t(1 + i % 3);
-    ImageSpec spec = solidImage(0, 0, 8, 8, 0);
-    spec.pixels = pixels;
+    ImageSpec layout = solidImage(0, 0, 8, 8, 0);
+    layout.pixels = pixels;
     GifBuilder inData(8, 8, fourColours());
-    inData.image(spec);
+    inData.image(layout);
     EXPECT_TRUE(view.load(fromBytes(cut(inData, inData.bytes().size() - 8))));
     const TGIFFrame& partial = view.control->Frame(1);
     EXPECT_EQ(partial.Pixels[0], 1);
@@ -213,17 +213,17 @@ TEST(GIFLoad, LoopCountAndFirstImageOnly)
 
 TEST(GIFLoad, InterlacedRowsLandInTheirPlaces)
 {
-    ImageSpec spec = solidImage(0, 0, 3, 11, 0);
+    ImageSpec layout = solidImage(0, 0, 3, 11, 0);
     for (int y = 0; y < 11; ++y)
-        std::fill_n(spec.pixels.begin() + y * 3, 3, std::uint8_t(y));
-    spec.interlaced = true;
-    spec.colours.resize(16);
+        std::fill_n(layout.pixels.begin() + y * 3, 3, std::uint8_t(y));
+    layout.interlaced = true;
+    layout.colours.resize(16);
     GifBuilder gif(3, 11);
-    gif.image(spec).trailer();
+    gif.image(layout).trailer();
     ControlOnParent view;
     ASSERT_TRUE(view.load(gif));
     EXPECT_TRUE(view.control->Frame(1).Interlaced);
-    EXPECT_EQ(view.control->Frame(1).Pixels, spec.pixels);
+    EXPECT_EQ(view.control->Frame(1).Pixels, layout.pixels);
 }
 
 TEST(GIFLoad, MinimumCodeSizeAboveElevenEndsTheImageAtOnce)

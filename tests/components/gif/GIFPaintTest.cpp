@@ -8,15 +8,15 @@ namespace {
 // A w x h picture whose pixel (x, y) has colour index (x + y) % 3 + 1.
 GifBuilder diagonal(int width, int height, bool transparentFirst = false)
 {
-    ImageSpec spec = solidImage(0, 0, width, height, 0);
+    ImageSpec layout = solidImage(0, 0, width, height, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
-            spec.pixels[std::size_t(y) * width + x] = std::uint8_t((x + y) % 3 + 1);
+            layout.pixels[std::size_t(y) * width + x] = std::uint8_t((x + y) % 3 + 1);
     }
     GifBuilder gif(width, height, fourColours());
     if (transparentFirst)
         gif.graphicControl(0, 0, true, 3);
-    return gif.image(spec).trailer();
+    return gif.image(layout).trailer();
 }
 
 QRgb diagonalColour(int x, int y)

@@ -119,29 +119,29 @@ GifBuilder& GifBuilder::loopCount(int count)
     return raw({0});
 }
 
-GifBuilder& GifBuilder::image(const ImageSpec& spec)
+GifBuilder& GifBuilder::image(const ImageSpec& layout)
 {
     bytes_.push_back(0x2C);
-    put16(spec.left);
-    put16(spec.top);
-    put16(spec.width);
-    put16(spec.height);
-    const int localBits = spec.colours.empty() ? 0 : (spec.localBits ? spec.localBits : bitsFor(spec.colours.size()));
-    bytes_.push_back(std::uint8_t((localBits ? 0x80 | (localBits - 1) : 0) | (spec.interlaced ? 0x40 : 0)));
+    put16(layout.left);
+    put16(layout.top);
+    put16(layout.width);
+    put16(layout.height);
+    const int localBits = layout.colours.empty() ? 0 : (layout.localBits ? layout.localBits : bitsFor(layout.colours.size()));
+    bytes_.push_back(std::uint8_t((localBits ? 0x80 | (localBits - 1) : 0) | (layout.interlaced ? 0x40 : 0)));
     if (localBits)
-        putTable(spec.colours, localBits);
-    Bytes rows = spec.pixels;
-    if (spec.interlaced) {
+        putTable(layout.colours, localBits);
+    Bytes rows = layout.pixels;
+    if (layout.interlaced) {
         rows.clear();
         const int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
         for (const auto& pass : passes) {
-            for (int y = pass[0]; y < spec.height; y += pass[1])
-                rows.insert(rows.end(), spec.pixels.begin() + y * spec.width,
-                            spec.pixels.begin() + (y + 1) * spec.width);
+            for (int y = pass[0]; y < layout.height; y += pass[1])
+                rows.insert(rows.end(), layout.pixels.begin() + y * layout.width,
+                            layout.pixels.begin() + (y + 1) * layout.width);
         }
     }
     const int tableBits = localBits ? localBits : (globalBits_ ? globalBits_ : 8);
-    const int codeSize = spec.minimumCodeSize ? spec.minimumCodeSize : std::max(2, tableBits);
+    const int codeSize = layout.minimumCodeSize ? layout.minimumCodeSize : std::max(2, tableBits);
     bytes_.push_back(std::uint8_t(codeSize));
     return raw(subBlocks(lzwEncode(rows, codeSize)));
 }
@@ -178,11 +178,11 @@ void GifBuilder::putTable(const std::vector<std::uint32_t>& colours, int bits)
 
 ImageSpec solidImage(int left, int top, int width, int height, std::uint8_t index)
 {
-    ImageSpec spec;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.pixels.assign(std::size_t(width) * height, index);
-    return spec;
+    ImageSpec layout;
+    layout.left = left;
+    layout.top = top;
+    layout.width = width;
+    layout.height = height;
+    layout.pixels.assign(std::size_t(width) * height, index);
+    return layout;
 }

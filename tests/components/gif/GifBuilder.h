@@ -45,7 +45,7 @@ public:
                                int transparentIndex = 0);
     GifBuilder& comment(const std::string& text);
     GifBuilder& loopCount(int count);
-    GifBuilder& image(const ImageSpec& spec);
+    GifBuilder& image(const ImageSpec& layout);
     GifBuilder& raw(const Bytes& bytes);
     GifBuilder& trailer();
     const Bytes& bytes() const { return bytes_; }
