@@ -8,16 +8,11 @@
 #include <QFont>
 
 #include "BuiltInPictures.h"
+#include "SkinColours.h"
 
 namespace {
 
-const QColor kBlack(0x00, 0x00, 0x00);
-const QColor kSectionPurple(0x1D, 0x05, 0x4F);
-const QColor kStripDark(0x0A, 0x02, 0x1A);
-const QColor kFrameNavy(0x08, 0x0D, 0x37);
-const QColor kOutlineViolet(0x55, 0x43, 0x7B);
-const QColor kSilver(0xC0, 0xC0, 0xC0);
-const QColor kButtonFace(0xD4, 0xD0, 0xC8);
+using namespace SkinColours;
 
 template <class Control>
 Control* placed(Control* control, int left, int top, int width, int height)
@@ -45,27 +40,19 @@ TShape* shape(QWidget* parent, int left, int top, int width, int height, QColor 
     return placed(new TShape(parent, pen, brush), left, top, width, height);
 }
 
-void setTextColor(QWidget* control, QColor color)
-{
-    QPalette colours = control->palette();
-    colours.setColor(QPalette::Text, color);
-    colours.setColor(QPalette::ButtonText, color);
-    control->setPalette(colours);
-}
-
 QComboBox* editableCombo(QWidget* parent, int left, int top, const QString& text)
 {
     QComboBox* combo = placed(new QComboBox(parent), left, top, 120, 21);
     combo->setEditable(true);
     combo->setEditText(text);
-    setTextColor(combo, kSilver);
+    setFontColour(combo, kSilver);
     return combo;
 }
 
 QLineEdit* edit(QWidget* parent, int left, int top)
 {
     QLineEdit* control = placed(new QLineEdit(parent), left, top, 120, 21);
-    setTextColor(control, kSilver);
+    setFontColour(control, kSilver);
     return control;
 }
 
@@ -230,11 +217,8 @@ void TfrmMain::buildResourcesSection()
     txtReview = edit(rePanel, 111, 542);
     reviewConPannel = placed(new TPanel(rePanel, kFrameNavy), 26, 485, 196, 25);
     frelBrowser = htmlView(rePanel, services_, 251, 41, 756, 560, true);
-    for (QWidget* control : {static_cast<QWidget*>(selReview), static_cast<QWidget*>(txtReview)}) {
-        QPalette colours = control->palette();
-        colours.setColor(QPalette::Base, kStripDark);
-        control->setPalette(colours);
-    }
+    setBackgroundColour(selReview, kStripDark);
+    setBackgroundColour(txtReview, kStripDark);
     buildScriptAndReviewChoices();
 }
 

@@ -8,13 +8,12 @@
 
 #include "Conversions.h"
 #include "IniStore.h"
+#include "SkinColours.h"
 #include "WindowsDir.h"
 
 namespace {
 
-const QColor kStripDark(0x0A, 0x02, 0x1A);
-const QColor kFrameNavy(0x08, 0x0D, 0x37);
-const QColor kOutlineViolet(0x55, 0x43, 0x7B);
+using namespace SkinColours;
 
 // Integers of the configuration add with 32-bit wrap-around, as the numbers
 // they come from may be anything the file holds.
@@ -29,13 +28,6 @@ std::int32_t wrappingSum(std::initializer_list<std::int32_t> values)
 std::int32_t readInteger(IniStore& ini, const QString& section, const QString& key, const QString& defaultValue)
 {
     return Conversions::strToInt(ini.read(section, key, defaultValue));
-}
-
-void setBackground(QWidget* control, QColor color)
-{
-    QPalette colours = control->palette();
-    colours.setColor(QPalette::Base, color);
-    control->setPalette(colours);
 }
 
 void frameAround(TShape* border, const QWidget* view)
@@ -166,21 +158,21 @@ void TfrmMain::styleSearchForms()
                                     QStringLiteral("2D Production"), QStringLiteral("Web Development")};
     tutorialCon->setPenColor(kOutlineViolet);
     tutorialCon->setBrushColor(kFrameNavy);
-    setBackground(titleDes, kStripDark);
-    setBackground(selTutApp, kStripDark);
+    setBackgroundColour(titleDes, kStripDark);
+    setBackgroundColour(selTutApp, kStripDark);
     appendItems(selTutApp, {QStringLiteral("All 3D"), QStringLiteral("3ds max"), QStringLiteral("Maya"),
                             QStringLiteral("Softimage XSI"), QStringLiteral("Lightwave"), QStringLiteral("PHP")});
     scriptConPanel->setColor(kFrameNavy);
     scriptCon->setPenColor(kOutlineViolet);
     scriptCon->setBrushColor(kFrameNavy);
-    setBackground(txtScript, kStripDark);
-    setBackground(selScriptApp, kStripDark);
+    setBackgroundColour(txtScript, kStripDark);
+    setBackgroundColour(selScriptApp, kStripDark);
     appendItems(selScriptApp, {QStringLiteral("All"), QStringLiteral("3ds max"), QStringLiteral("Maya"),
                                QStringLiteral("PHP"), QStringLiteral("Javascript")});
     jobCon->setPenColor(kOutlineViolet);
     jobCon->setBrushColor(kFrameNavy);
-    setBackground(txtJob, kStripDark);
-    setBackground(selJob, kStripDark);
+    setBackgroundColour(txtJob, kStripDark);
+    setBackgroundColour(selJob, kStripDark);
     appendItems(selJob, industries);
     appendItems(selReview, industries);
 }
