@@ -62,6 +62,35 @@ TEST(MainWindowStartup, LessonModeWithIntroduction)
     EXPECT_EQ(w.imgHighlite->y(), 16 + 84 + 40 - 43);
 }
 
+TEST(MainWindowStartup, SearchFormsAreStyledAndFilledWithoutASelection)
+{
+    MainWindowHarness harness;
+    harness.course.writeLessonCourse(true);
+    TfrmMain& w = harness.start();
+    const QColor violet(0x55, 0x43, 0x7B), navy(0x08, 0x0D, 0x37), dark(0x0A, 0x02, 0x1A);
+    for (TShape* frame : {w.tutorialCon, w.scriptCon, w.jobCon}) {
+        EXPECT_EQ(frame->penColor(), violet);
+        EXPECT_EQ(frame->brushColor(), navy);
+    }
+    EXPECT_EQ(w.scriptConPanel->color(), navy);
+    for (QWidget* field : std::initializer_list<QWidget*>{w.titleDes, w.selTutApp, w.txtScript, w.selScriptApp, w.txtJob, w.selJob})
+        EXPECT_EQ(field->palette().color(QPalette::Base), dark);
+    EXPECT_EQ(w.selTutApp->count(), 6);
+    EXPECT_EQ(w.selTutApp->itemText(5), QStringLiteral("PHP"));
+    EXPECT_EQ(w.selScriptApp->itemText(4), QStringLiteral("Javascript"));
+    for (QComboBox* box : {w.selJob, w.selReview}) {
+        EXPECT_EQ(box->count(), 4);
+        EXPECT_EQ(box->itemText(1), QStringLiteral("Game Development"));
+    }
+    for (const auto& [box, text] : {std::pair{w.selTutApp, "All"}, std::pair{w.selScriptApp, "All"},
+                                    std::pair{w.selJob, "3D Production"}, std::pair{w.selReview, "3D Production"}}) {
+        EXPECT_EQ(box->currentIndex(), -1);
+        EXPECT_EQ(box->currentText(), QString::fromLatin1(text));
+    }
+    EXPECT_TRUE(w.rdScript->isChecked());
+    EXPECT_TRUE(w.rdReview->isChecked());
+}
+
 TEST(MainWindowStartup, LessonModeWithoutIntroductionShowsTheHighlightOnLessonOne)
 {
     MainWindowHarness harness;
