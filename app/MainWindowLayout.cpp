@@ -14,6 +14,14 @@ namespace {
 
 using namespace SkinColours;
 
+// Controls carry their layout names, which also makes them easy to find in a running window.
+template <class Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
 template <class Control>
 Control* placed(Control* control, int left, int top, int width, int height)
 {
@@ -105,6 +113,7 @@ TEmbeddedWB* htmlView(QWidget* parent, PlatformServices& services, int left, int
 
 void TfrmMain::buildLayout()
 {
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tovrelle"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -112,18 +121,18 @@ void TfrmMain::buildLayout()
     move(212, 164);
     setOuterSize(1030, 716);
 
-    Panel2 = placed(new TPanel(this, kBlack), 24, -201, 1100, 2000);
-    btnClose = hiddenButton(this, QStringLiteral("X"), 824, -219, 20, 18);
+    Panel2 = named(placed(new TPanel(this, kBlack), 24, -201, 1100, 2000), "Panel2");
+    btnClose = named(hiddenButton(this, QStringLiteral("X"), 824, -219, 20, 18), "btnClose");
     QFont bold = btnClose->font();
     bold.setBold(true);
     btnClose->setFont(bold);
-    aVidPanel = placed(new TPanel(this, kBlack), 303, -65, 720, 540);
-    ActiveMovie1 = placed(new TActiveMovie(aVidPanel, services_.makeVideoControl()), 1, 1, 720, 540);
+    aVidPanel = named(placed(new TPanel(this, kBlack), 303, -65, 720, 540), "aVidPanel");
+    ActiveMovie1 = named(placed(new TActiveMovie(aVidPanel, services_.makeVideoControl()), 1, 1, 720, 540), "ActiveMovie1");
     ActiveMovie1->setFullScreenMode(false);
 
-    Timer1 = new QTimer(this);
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
-    Timer2 = new QTimer(this);
+    Timer2 = named(new QTimer(this), "Timer2");
     Timer2->setInterval(60000);
 
     buildTopBand();
@@ -136,87 +145,87 @@ void TfrmMain::buildLayout()
 
 void TfrmMain::buildTopBand()
 {
-    imgHeader = image(Panel2, 5, 6, 1014, 70, BuiltInPictures::header());
-    imgTabset = image(Panel2, 3, 82, 300, 18, BuiltInPictures::tabStrip());
-    imgTrHotspot = image(Panel2, 7, 84, 78, 15);
-    imgReHotspot = image(Panel2, 104, 83, 84, 17);
-    ImgSpHotspot = image(Panel2, 205, 84, 78, 15);
-    imgAdBk = image(Panel2, 422, 11, 472, 62, BuiltInPictures::bannerFrame());
-    gifBanner = gifImage(Panel2, 423, 12, 470, 60, true);
+    imgHeader = named(image(Panel2, 5, 6, 1014, 70, BuiltInPictures::header()), "imgHeader");
+    imgTabset = named(image(Panel2, 3, 82, 300, 18, BuiltInPictures::tabStrip()), "imgTabset");
+    imgTrHotspot = named(image(Panel2, 7, 84, 78, 15), "imgTrHotspot");
+    imgReHotspot = named(image(Panel2, 104, 83, 84, 17), "imgReHotspot");
+    ImgSpHotspot = named(image(Panel2, 205, 84, 78, 15), "ImgSpHotspot");
+    imgAdBk = named(image(Panel2, 422, 11, 472, 62, BuiltInPictures::bannerFrame()), "imgAdBk");
+    gifBanner = named(gifImage(Panel2, 423, 12, 470, 60, true), "gifBanner");
     gifBanner->setCursor(Qt::PointingHandCursor);
 
-    trPanel = placed(new TPanel(Panel2, kSectionPurple), 3, 101, 1015, 645);
-    rePanel = placed(new TPanel(Panel2, kSectionPurple), 3, 752, 1015, 637);
+    trPanel = named(placed(new TPanel(Panel2, kSectionPurple), 3, 101, 1015, 645), "trPanel");
+    rePanel = named(placed(new TPanel(Panel2, kSectionPurple), 3, 752, 1015, 637), "rePanel");
     rePanel->hide();
-    spPanel = placed(new TPanel(Panel2, kSectionPurple), 3, 1395, 1015, 637);
+    spPanel = named(placed(new TPanel(Panel2, kSectionPurple), 3, 1395, 1015, 637), "spPanel");
     spPanel->hide();
-    adBrowser = htmlView(Panel2, services_, 283, 16, 468, 60, false);
+    adBrowser = named(htmlView(Panel2, services_, 283, 16, 468, 60, false), "adBrowser");
 }
 
 void TfrmMain::buildTrainingSection()
 {
-    imgMainBk = image(trPanel, 1, 0, 1014, 626);
-    Image15 = image(trPanel, 15, 36, 285, 551);
-    imgHighliteJ = image(trPanel, 16, 75, 36, 40);
+    imgMainBk = named(image(trPanel, 1, 0, 1014, 626), "imgMainBk");
+    Image15 = named(image(trPanel, 15, 36, 285, 551), "Image15");
+    imgHighliteJ = named(image(trPanel, 16, 75, 36, 40), "imgHighliteJ");
     imgHighliteJ->hide();
-    img_lessons_title = image(trPanel, 15, 12, 110, 23);
-    img_vid_title = image(trPanel, 281, 13, 720, 22);
-    imgLessonClstrip = image(trPanel, 0, 4, 1020, 9, BuiltInPictures::thinLine());
-    imgHighlite2 = image(trPanel, 233, 75, 36, 40);
+    img_lessons_title = named(image(trPanel, 15, 12, 110, 23), "img_lessons_title");
+    img_vid_title = named(image(trPanel, 281, 13, 720, 22), "img_vid_title");
+    imgLessonClstrip = named(image(trPanel, 0, 4, 1020, 9, BuiltInPictures::thinLine()), "imgLessonClstrip");
+    imgHighlite2 = named(image(trPanel, 233, 75, 36, 40), "imgHighlite2");
     imgHighlite2->hide();
-    imgHighlite = gifImage(trPanel, 16, 143, 253, 42, false);
+    imgHighlite = named(gifImage(trPanel, 16, 143, 253, 42, false), "imgHighlite");
     imgHighlite->setVisibleFlag(false);
 
-    controlPanel = placed(new TPanel(trPanel, kStripDark), 279, 580, 722, 22);
-    selBm = dropDownList(controlPanel, 200, 0, 112);
-    MediaPlayer1 = placed(new TMediaPlayer(trPanel, services_.makeWaveDevice()), 279, 580, 200, 21);
-    ScrollBar1 = placed(new QScrollBar(Qt::Horizontal, trPanel), 591, 580, 411, 21);
+    controlPanel = named(placed(new TPanel(trPanel, kStripDark), 279, 580, 722, 22), "controlPanel");
+    selBm = named(dropDownList(controlPanel, 200, 0, 112), "selBm");
+    MediaPlayer1 = named(placed(new TMediaPlayer(trPanel, services_.makeWaveDevice()), 279, 580, 200, 21), "MediaPlayer1");
+    ScrollBar1 = named(placed(new QScrollBar(Qt::Horizontal, trPanel), 591, 580, 411, 21), "ScrollBar1");
     ScrollBar1->setRange(0, 100);
     ScrollBar1->setSingleStep(1);
     ScrollBar1->setPageStep(1);
-    btnMinimize = hiddenButton(trPanel, QString(), 93, 577, 75, 20);
-    selBmVal = dropDownList(trPanel, 82, 612, 100);
+    btnMinimize = named(hiddenButton(trPanel, QString(), 93, 577, 75, 20), "btnMinimize");
+    selBmVal = named(dropDownList(trPanel, 82, 612, 100), "selBmVal");
     selBmVal->hide();
 }
 
 void TfrmMain::buildResourcesSection()
 {
-    Image3 = image(rePanel, 1, 0, 1014, 621);
-    imgRsClstrip = image(rePanel, 1, 5, 1020, 1);
-    tutorialCon = shape(rePanel, 16, 40, 227, 94, kSilver, kBlack);
-    imgTutLabel = image(rePanel, 19, 14, 80, 25, BuiltInPictures::tutorialsLabel());
-    Image6 = image(rePanel, 28, 51, 80, 26, BuiltInPictures::applicationLabel());
-    Image7 = image(rePanel, 28, 73, 73, 23, BuiltInPictures::keywordLabel());
-    imgTutSearch = handImage(rePanel, 167, 101, 63, 20, BuiltInPictures::searchButton());
-    imgScLable = image(rePanel, 18, 152, 151, 26, BuiltInPictures::pluginsScriptsLabel());
-    scriptCon = shape(rePanel, 16, 175, 227, 120, kSilver, kBlack);
-    Image4 = image(rePanel, 28, 215, 80, 26, BuiltInPictures::applicationLabel());
-    Image8 = image(rePanel, 28, 238, 73, 23, BuiltInPictures::keywordLabel());
-    imgScriptSearch = handImage(rePanel, 170, 264, 63, 20, BuiltInPictures::searchButton());
-    Image11 = image(rePanel, 17, 311, 47, 24, BuiltInPictures::jobsLabel());
-    jobCon = shape(rePanel, 15, 335, 227, 98, kSilver, kBlack);
-    Image12 = image(rePanel, 28, 371, 73, 23, BuiltInPictures::keywordLabel());
-    Image13 = image(rePanel, 28, 347, 62, 20, BuiltInPictures::industryLabel());
-    imgJobSearch = handImage(rePanel, 167, 399, 63, 20, BuiltInPictures::searchButton());
-    imgResultsLabel = image(rePanel, 250, 18, 76, 28, BuiltInPictures::resultsLabel());
-    reviewCon = shape(rePanel, 15, 477, 227, 125, kOutlineViolet, kFrameNavy);
-    imgReviewSearch = handImage(rePanel, 167, 571, 64, 21, BuiltInPictures::searchButton());
-    Image1 = image(rePanel, 26, 542, 60, 21, BuiltInPictures::keywordLabel());
-    Image18 = image(rePanel, 27, 515, 80, 26, BuiltInPictures::industryLabel());
-    Image19 = image(rePanel, 17, 453, 146, 22, BuiltInPictures::reviewsArticlesLabel());
-    browserBorder = shape(rePanel, 409, 12, 82, 22, kOutlineViolet, kFrameNavy);
+    Image3 = named(image(rePanel, 1, 0, 1014, 621), "Image3");
+    imgRsClstrip = named(image(rePanel, 1, 5, 1020, 1), "imgRsClstrip");
+    tutorialCon = named(shape(rePanel, 16, 40, 227, 94, kSilver, kBlack), "tutorialCon");
+    imgTutLabel = named(image(rePanel, 19, 14, 80, 25, BuiltInPictures::tutorialsLabel()), "imgTutLabel");
+    Image6 = named(image(rePanel, 28, 51, 80, 26, BuiltInPictures::applicationLabel()), "Image6");
+    Image7 = named(image(rePanel, 28, 73, 73, 23, BuiltInPictures::keywordLabel()), "Image7");
+    imgTutSearch = named(handImage(rePanel, 167, 101, 63, 20, BuiltInPictures::searchButton()), "imgTutSearch");
+    imgScLable = named(image(rePanel, 18, 152, 151, 26, BuiltInPictures::pluginsScriptsLabel()), "imgScLable");
+    scriptCon = named(shape(rePanel, 16, 175, 227, 120, kSilver, kBlack), "scriptCon");
+    Image4 = named(image(rePanel, 28, 215, 80, 26, BuiltInPictures::applicationLabel()), "Image4");
+    Image8 = named(image(rePanel, 28, 238, 73, 23, BuiltInPictures::keywordLabel()), "Image8");
+    imgScriptSearch = named(handImage(rePanel, 170, 264, 63, 20, BuiltInPictures::searchButton()), "imgScriptSearch");
+    Image11 = named(image(rePanel, 17, 311, 47, 24, BuiltInPictures::jobsLabel()), "Image11");
+    jobCon = named(shape(rePanel, 15, 335, 227, 98, kSilver, kBlack), "jobCon");
+    Image12 = named(image(rePanel, 28, 371, 73, 23, BuiltInPictures::keywordLabel()), "Image12");
+    Image13 = named(image(rePanel, 28, 347, 62, 20, BuiltInPictures::industryLabel()), "Image13");
+    imgJobSearch = named(handImage(rePanel, 167, 399, 63, 20, BuiltInPictures::searchButton()), "imgJobSearch");
+    imgResultsLabel = named(image(rePanel, 250, 18, 76, 28, BuiltInPictures::resultsLabel()), "imgResultsLabel");
+    reviewCon = named(shape(rePanel, 15, 477, 227, 125, kOutlineViolet, kFrameNavy), "reviewCon");
+    imgReviewSearch = named(handImage(rePanel, 167, 571, 64, 21, BuiltInPictures::searchButton()), "imgReviewSearch");
+    Image1 = named(image(rePanel, 26, 542, 60, 21, BuiltInPictures::keywordLabel()), "Image1");
+    Image18 = named(image(rePanel, 27, 515, 80, 26, BuiltInPictures::industryLabel()), "Image18");
+    Image19 = named(image(rePanel, 17, 453, 146, 22, BuiltInPictures::reviewsArticlesLabel()), "Image19");
+    browserBorder = named(shape(rePanel, 409, 12, 82, 22, kOutlineViolet, kFrameNavy), "browserBorder");
 
-    selTutApp = editableCombo(rePanel, 110, 50, QStringLiteral("All"));
-    titleDes = edit(rePanel, 110, 75);
-    selScriptApp = editableCombo(rePanel, 112, 214, QStringLiteral("All"));
-    txtScript = edit(rePanel, 112, 239);
-    scriptConPanel = placed(new TPanel(rePanel, kButtonFace), 26, 183, 196, 25);
-    txtJob = edit(rePanel, 112, 372);
-    selJob = editableCombo(rePanel, 112, 346, QStringLiteral("3D Production"));
-    selReview = editableCombo(rePanel, 112, 515, QStringLiteral("3D Production"));
-    txtReview = edit(rePanel, 111, 542);
-    reviewConPannel = placed(new TPanel(rePanel, kFrameNavy), 26, 485, 196, 25);
-    frelBrowser = htmlView(rePanel, services_, 251, 41, 756, 560, true);
+    selTutApp = named(editableCombo(rePanel, 110, 50, QStringLiteral("All")), "selTutApp");
+    titleDes = named(edit(rePanel, 110, 75), "titleDes");
+    selScriptApp = named(editableCombo(rePanel, 112, 214, QStringLiteral("All")), "selScriptApp");
+    txtScript = named(edit(rePanel, 112, 239), "txtScript");
+    scriptConPanel = named(placed(new TPanel(rePanel, kButtonFace), 26, 183, 196, 25), "scriptConPanel");
+    txtJob = named(edit(rePanel, 112, 372), "txtJob");
+    selJob = named(editableCombo(rePanel, 112, 346, QStringLiteral("3D Production")), "selJob");
+    selReview = named(editableCombo(rePanel, 112, 515, QStringLiteral("3D Production")), "selReview");
+    txtReview = named(edit(rePanel, 111, 542), "txtReview");
+    reviewConPannel = named(placed(new TPanel(rePanel, kFrameNavy), 26, 485, 196, 25), "reviewConPannel");
+    frelBrowser = named(htmlView(rePanel, services_, 251, 41, 756, 560, true), "frelBrowser");
     setBackgroundColour(selReview, kStripDark);
     setBackgroundColour(txtReview, kStripDark);
     buildScriptAndReviewChoices();
@@ -224,21 +233,21 @@ void TfrmMain::buildResourcesSection()
 
 void TfrmMain::buildScriptAndReviewChoices()
 {
-    Image9 = image(scriptConPanel, 31, 2, 51, 23, BuiltInPictures::pluginLabel());
-    Image10 = image(scriptConPanel, 136, 2, 43, 22, BuiltInPictures::scriptLabel());
-    rdPlugin = radio(scriptConPanel, 13, 4, 17, 16, false);
-    rdScript = radio(scriptConPanel, 119, 4, 18, 18, true);
-    Image2 = image(reviewConPannel, 32, 2, 43, 15, BuiltInPictures::reviewLabel());
-    Image17 = image(reviewConPannel, 136, 1, 42, 17, BuiltInPictures::articleLabel());
-    rdReview = radio(reviewConPannel, 13, 4, 14, 12, true);
-    rdArticle = radio(reviewConPannel, 119, 4, 14, 11, false);
+    Image9 = named(image(scriptConPanel, 31, 2, 51, 23, BuiltInPictures::pluginLabel()), "Image9");
+    Image10 = named(image(scriptConPanel, 136, 2, 43, 22, BuiltInPictures::scriptLabel()), "Image10");
+    rdPlugin = named(radio(scriptConPanel, 13, 4, 17, 16, false), "rdPlugin");
+    rdScript = named(radio(scriptConPanel, 119, 4, 18, 18, true), "rdScript");
+    Image2 = named(image(reviewConPannel, 32, 2, 43, 15, BuiltInPictures::reviewLabel()), "Image2");
+    Image17 = named(image(reviewConPannel, 136, 1, 42, 17, BuiltInPictures::articleLabel()), "Image17");
+    rdReview = named(radio(reviewConPannel, 13, 4, 14, 12, true), "rdReview");
+    rdArticle = named(radio(reviewConPannel, 119, 4, 14, 11, false), "rdArticle");
 }
 
 void TfrmMain::buildSponsorsSection()
 {
-    imgSpBkg = image(spPanel, 1, 0, 1014, 621);
-    imgSpTabline = image(spPanel, 0, 5, 1020, 5);
-    browserBorder2 = shape(spPanel, 288, 21, 85, 32, kOutlineViolet, kFrameNavy);
-    imgShowall = handImage(spPanel, 5, 29, 98, 30, QImage());
-    spBrowser = htmlView(spPanel, services_, 7, 58, 720, 540, false);
+    imgSpBkg = named(image(spPanel, 1, 0, 1014, 621), "imgSpBkg");
+    imgSpTabline = named(image(spPanel, 0, 5, 1020, 5), "imgSpTabline");
+    browserBorder2 = named(shape(spPanel, 288, 21, 85, 32, kOutlineViolet, kFrameNavy), "browserBorder2");
+    imgShowall = named(handImage(spPanel, 5, 29, 98, 30, QImage()), "imgShowall");
+    spBrowser = named(htmlView(spPanel, services_, 7, 58, 720, 540, false), "spBrowser");
 }

@@ -15,11 +15,18 @@ Control* placed(Control* control, int left, int top, int width, int height)
     return control;
 }
 
+void nameControls(std::initializer_list<std::pair<QWidget*, const char*>> controls)
+{
+    for (const auto& [control, name] : controls)
+        control->setObjectName(QString::fromLatin1(name));
+}
+
 }  // namespace
 
 TfrmBm::TfrmBm()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
+    setObjectName(QStringLiteral("frmBm"));
     setWindowTitle(QStringLiteral("Bookmark Manager"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
@@ -33,6 +40,8 @@ TfrmBm::TfrmBm()
     bmList = placed(new QListWidget(this), 8, 50, 220, 135);
     bmList->setSelectionMode(QAbstractItemView::SingleSelection);
     btnBmRmClick = placed(new QPushButton(QStringLiteral("Remove Selected"), this), 9, 187, 220, 19);
+    nameControls({{Label1, "Label1"}, {txtNewBm, "txtNewBm"}, {btnAddBm, "btnAddBm"}, {bmList, "bmList"},
+                  {btnBmRmClick, "btnBmRmClick"}});
     for (QPushButton* button : {btnAddBm, btnBmRmClick}) {
         button->setAutoDefault(false);
         button->setDefault(false);

@@ -29,6 +29,8 @@ TEST(MainWindowStartup, LessonModeWithIntroduction)
     EXPECT_EQ(w.currentLesson, QStringLiteral("0"));
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tovrelle"));
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("selBm")), w.selBm);
+    EXPECT_EQ(w.findChild<TImage*>(QStringLiteral("Image15")), w.Image15);
     EXPECT_EQ(w.outerSize(), QSize(1020, 730));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "the border is fixed";
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
