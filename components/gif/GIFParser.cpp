@@ -342,9 +342,12 @@ void GIFParser::finishPixels(TGIFFrame& frame, std::size_t filled)
 {
     if (frame.Transparent) {
         const auto index = static_cast<std::uint8_t>(frame.TransparentIndex);
-        frame.Mask.resize(frame.Pixels.size());
-        for (std::size_t i = 0; i < frame.Pixels.size(); ++i)
-            frame.Mask[i] = i >= filled || frame.Pixels[i] == index;
+        const std::size_t size = frame.Pixels.size(), reached = std::min(filled, size);
+        frame.Mask.assign(size, 1);
+        const std::uint8_t* pixels = frame.Pixels.data();
+        std::uint8_t* mask = frame.Mask.data();
+        for (std::size_t i = 0; i < reached; ++i)
+            mask[i] = pixels[i] == index;
     }
     if (frame.Interlaced) {
         deinterlace(frame.Pixels, frame.Width, frame.Height);
