@@ -164,7 +164,8 @@ private:
     void buildTopBand();
     void buildTrainingSection();
     void buildResourcesSection();
-    void buildScriptAndReviewChoices();
+    void buildScriptChoice();
+    void buildReviewChoice();
     void buildSponsorsSection();
     void bindHandlers();
 

@@ -2,7 +2,9 @@
 // colours, pictures and visibility before the start-up sequence changes them.
 // Within a parent, controls are created in the order of the layout, pictures
 // and shapes first and windowed controls after them, so that later siblings
-// lie above earlier ones and windowed controls above the pictures.
+// lie above earlier ones and windowed controls above the pictures. A panel's
+// controls are created before the panel's later windowed siblings, so that
+// the Tab key goes through them in the layout's order.
 #include "CD_Quorvate1.h"
 
 #include <QFont>
@@ -126,10 +128,6 @@ void TfrmMain::buildLayout()
     QFont bold = btnClose->font();
     bold.setBold(true);
     btnClose->setFont(bold);
-    aVidPanel = named(placed(new TPanel(this, kBlack), 303, -65, 720, 540), "aVidPanel");
-    ActiveMovie1 = named(placed(new TActiveMovie(aVidPanel, services_.makeVideoControl()), 1, 1, 720, 540), "ActiveMovie1");
-    ActiveMovie1->setFullScreenMode(false);
-
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
     Timer2 = named(new QTimer(this), "Timer2");
@@ -139,6 +137,10 @@ void TfrmMain::buildLayout()
     buildTrainingSection();
     buildResourcesSection();
     buildSponsorsSection();
+    adBrowser = named(htmlView(Panel2, services_, 283, 16, 468, 60, false), "adBrowser");
+    aVidPanel = named(placed(new TPanel(this, kBlack), 303, -65, 720, 540), "aVidPanel");
+    ActiveMovie1 = named(placed(new TActiveMovie(aVidPanel, services_.makeVideoControl()), 1, 1, 720, 540), "ActiveMovie1");
+    ActiveMovie1->setFullScreenMode(false);
     Timer1->start();
     Timer2->start();
 }
@@ -159,7 +161,6 @@ void TfrmMain::buildTopBand()
     rePanel->hide();
     spPanel = named(placed(new TPanel(Panel2, kSectionPurple), 3, 1395, 1015, 637), "spPanel");
     spPanel->hide();
-    adBrowser = named(htmlView(Panel2, services_, 283, 16, 468, 60, false), "adBrowser");
 }
 
 void TfrmMain::buildTrainingSection()
@@ -220,23 +221,28 @@ void TfrmMain::buildResourcesSection()
     selScriptApp = named(editableCombo(rePanel, 112, 214, QStringLiteral("All")), "selScriptApp");
     txtScript = named(edit(rePanel, 112, 239), "txtScript");
     scriptConPanel = named(placed(new TPanel(rePanel, kButtonFace), 26, 183, 196, 25), "scriptConPanel");
+    buildScriptChoice();
     txtJob = named(edit(rePanel, 112, 372), "txtJob");
     selJob = named(editableCombo(rePanel, 112, 346, QStringLiteral("3D Production")), "selJob");
     selReview = named(editableCombo(rePanel, 112, 515, QStringLiteral("3D Production")), "selReview");
     txtReview = named(edit(rePanel, 111, 542), "txtReview");
     reviewConPannel = named(placed(new TPanel(rePanel, kFrameNavy), 26, 485, 196, 25), "reviewConPannel");
+    buildReviewChoice();
     frelBrowser = named(htmlView(rePanel, services_, 251, 41, 756, 560, true), "frelBrowser");
     setBackgroundColour(selReview, kStripDark);
     setBackgroundColour(txtReview, kStripDark);
-    buildScriptAndReviewChoices();
 }
 
-void TfrmMain::buildScriptAndReviewChoices()
+void TfrmMain::buildScriptChoice()
 {
     Image9 = named(image(scriptConPanel, 31, 2, 51, 23, BuiltInPictures::pluginLabel()), "Image9");
     Image10 = named(image(scriptConPanel, 136, 2, 43, 22, BuiltInPictures::scriptLabel()), "Image10");
     rdPlugin = named(radio(scriptConPanel, 13, 4, 17, 16, false), "rdPlugin");
     rdScript = named(radio(scriptConPanel, 119, 4, 18, 18, true), "rdScript");
+}
+
+void TfrmMain::buildReviewChoice()
+{
     Image2 = named(image(reviewConPannel, 32, 2, 43, 15, BuiltInPictures::reviewLabel()), "Image2");
     Image17 = named(image(reviewConPannel, 136, 1, 42, 17, BuiltInPictures::articleLabel()), "Image17");
     rdReview = named(radio(reviewConPannel, 13, 4, 14, 12, true), "rdReview");

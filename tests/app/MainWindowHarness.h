@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <ostream>
-#include <vector>
 
 #include <QStringList>
 
@@ -52,10 +51,11 @@ public:
     }
     QChar decimalSeparator() const override { return u'.'; }
 
-    // The views in the order the window creates them.
-    FakeHtmlEngine& adBrowser() const { return *htmlEngines.at(0); }
-    FakeHtmlEngine& frelBrowser() const { return *htmlEngines.at(1); }
-    FakeHtmlEngine& spBrowser() const { return *htmlEngines.at(2); }
+    // The fake engines behind the window's three views.
+    FakeHtmlEngine& adBrowser() const { return engineOf(window->adBrowser); }
+    FakeHtmlEngine& frelBrowser() const { return engineOf(window->frelBrowser); }
+    FakeHtmlEngine& spBrowser() const { return engineOf(window->spBrowser); }
+    static FakeHtmlEngine& engineOf(TEmbeddedWB* view) { return static_cast<FakeHtmlEngine&>(view->engine()); }
 
     CourseFixture course;
     QStringList errors;
@@ -63,7 +63,6 @@ public:
     int waveOpenResult = 0;
     FakeVideoControl* video = nullptr;
     FakeWaveDevice* wave = nullptr;
-    std::vector<FakeHtmlEngine*> htmlEngines;
     PlatformServices services{
         *this,
         *this,
@@ -78,11 +77,7 @@ public:
             wave = device.get();
             return device;
         },
-        [this] {
-            auto engine = std::make_unique<FakeHtmlEngine>();
-            htmlEngines.push_back(engine.get());
-            return engine;
-        },
+        [] { return std::make_unique<FakeHtmlEngine>(); },
     };
     std::unique_ptr<TfrmMain> window;
 };

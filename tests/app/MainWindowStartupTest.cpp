@@ -64,6 +64,22 @@ TEST(MainWindowStartup, LessonModeWithIntroduction)
     EXPECT_EQ(w.imgHighlite->y(), 16 + 84 + 40 - 43);
 }
 
+TEST(MainWindowStartup, TabGoesThroughEachPanelsControlsInLayoutOrder)
+{
+    MainWindowHarness harness;
+    harness.course.writeLessonCourse(true);
+    TfrmMain& w = harness.start();
+    QList<QWidget*> chain;
+    for (QWidget* next = w.nextInFocusChain(); next != &w; next = next->nextInFocusChain())
+        chain << next;
+    const QList<QWidget*> expected = {w.selBm, w.MediaPlayer1, w.ScrollBar1, w.selTutApp, w.titleDes,
+                                      w.selScriptApp, w.txtScript, w.rdPlugin, w.rdScript, w.txtJob,
+                                      w.selJob, w.selReview, w.txtReview, w.rdReview, w.rdArticle,
+                                      w.frelBrowser, w.spBrowser, w.adBrowser, w.ActiveMovie1};
+    for (qsizetype i = 1; i < expected.size(); ++i)
+        EXPECT_LT(chain.indexOf(expected[i - 1]), chain.indexOf(expected[i])) << expected[i]->objectName().toStdString();
+}
+
 TEST(MainWindowStartup, SearchFormsAreStyledAndFilledWithoutASelection)
 {
     MainWindowHarness harness;
