@@ -20,11 +20,6 @@ void install(ErrorBox* box, const QString& programTitle)
     installedTitle = programTitle;
 }
 
-QString programTitle()
-{
-    return installedTitle;
-}
-
 QString withClosingStop(const QString& text)
 {
     if (!text.isEmpty() && text.back() > QChar(u'.'))

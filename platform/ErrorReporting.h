@@ -17,9 +17,6 @@ namespace ErrorReporting {
 // Wires the box and the program title. Until then errors go to standard error.
 void install(ErrorBox* box, const QString& programTitle);
 
-// The caption of every error box.
-QString programTitle();
-
 // The text the box shows: a full stop is added when the last character sorts
 // after the full stop.
 QString withClosingStop(const QString& text);
