@@ -61,7 +61,7 @@ void TfrmMain::showEvent(QShowEvent* event)
 // Runs whenever the window is shown, in practice once when the loop starts.
 void TfrmMain::FormShow()
 {
-    // The bookmark list is filled from the bookmark file here once bookmarks are part of the window.
+    loadBookmarks();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

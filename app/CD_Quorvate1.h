@@ -34,7 +34,10 @@ public:
     TfrmMain(const AppPaths& paths, PlatformServices& services);
 
     // Operations the sections call on each other.
-    void positionPlayer(int top, int left, int width, int height);
+    void positionPlayer(int top, int left, int width, int height);  // MainWindowPlayer.cpp
+    void adSwap();                                                   // MainWindowSponsors.cpp
+    void loadBookmarks();                                            // MainWindowBookmarks.cpp
+    void saveBookmarks();                                            // MainWindowBookmarks.cpp
 
     // Handlers.
     void FormCreate();

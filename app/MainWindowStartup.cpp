@@ -51,7 +51,8 @@ void TfrmMain::FormCreate()
     readConfiguration();
     // The sponsor list is read here, once the sponsor rotation is part of the window.
     adBrowser->move(gifBanner->x(), gifBanner->y());
-    // The first sponsor banner is shown here, once the sponsor rotation is part of the window.
+    sponsorIndex = sponsorCount;
+    adSwap();
     screenMode = QStringLiteral("normal");
     windowsDir = getWindowsDir(services_.dataFolder);
     Panel2->setGeometry(-5, -5, Panel2->width(), 768);
