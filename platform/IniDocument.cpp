@@ -1,116 +1,137 @@
 #include "IniDocument.h"
 
+#include <string_view>
+
+#include <QByteArray>
+
+#include "Codepage1252.h"
+
 namespace {
 
-bool isBlank(unsigned char c)
+bool isBlank(QChar c)
 {
-    return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20;
+    const char16_t u = c.unicode();
+    return (u >= 0x09 && u <= 0x0D) || u == 0x1A || u == 0x20;
 }
 
-bool isLineBreak(char c)
+// Letter case folds as in the system code page; the program's names never
+// hold other characters, so those stay as they are.
+char16_t foldedChar(char16_t c)
 {
-    return c == '\r' || c == '\n';
-}
-
-unsigned char foldedByte(unsigned char c)
-{
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return c + 0x20;
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<char16_t>(c + 0x20);
     switch (c) {
-    case 0x8A: return 0x9A;  // S with caron
-    case 0x8C: return 0x9C;  // ligature OE
-    case 0x8E: return 0x9E;  // Z with caron
-    case 0x9F: return 0xFF;  // Y with diaeresis
+    case 0x0160: return 0x0161;  // S with caron
+    case 0x0152: return 0x0153;  // ligature OE
+    case 0x017D: return 0x017E;  // Z with caron
+    case 0x0178: return 0x00FF;  // Y with diaeresis
     default: return c;
     }
 }
 
-// The length of the first line break of a run: CR LF counts as one.
-std::size_t firstBreakLength(const std::string& lineBreak)
+// Removes the blanks the profile functions trim: 09-0D, 1A and 20.
+QString trimmed(const QString& text)
 {
-    if (lineBreak.empty())
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString folded(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result)
+        c = QChar(foldedChar(c.unicode()));
+    return result;
+}
+
+QString nameOf(const std::string& codePageBytes)
+{
+    return folded(trimmed(Codepage1252::decode(QByteArray::fromStdString(codePageBytes))));
+}
+
+QString textOf(const std::string& codePageBytes)
+{
+    return Codepage1252::decode(QByteArray::fromStdString(codePageBytes));
+}
+
+// The length of the first line break of a run: CR LF counts as one.
+qsizetype firstBreakLength(const QString& lineBreak)
+{
+    if (lineBreak.isEmpty())
         return 0;
-    return lineBreak.compare(0, 2, "\r\n") == 0 ? 2 : 1;
+    return lineBreak.startsWith(u"\r\n") ? 2 : 1;
 }
 
 // A value of two or more characters in a matching pair of quotes loses them.
-std::string withoutQuotes(const std::string& value)
+QString withoutQuotes(const QString& value)
 {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        return value.substr(1, value.size() - 2);
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
+        return value.mid(1, value.size() - 2);
     return value;
 }
 
 }  // namespace
 
-namespace IniText {
-
-std::string trimmed(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(static_cast<unsigned char>(text[begin])))
-        ++begin;
-    while (end > begin && isBlank(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-std::string folded(const std::string& text)
-{
-    std::string result = text;
-    for (char& c : result)
-        c = static_cast<char>(foldedByte(static_cast<unsigned char>(c)));
-    return result;
-}
-
-}  // namespace IniText
-
-using IniText::folded;
-using IniText::trimmed;
-
 IniDocument::IniDocument(const std::string& bytes)
+    : encoding_(IniEncoding::detect(bytes))
 {
+    std::string_view body(bytes);
+    body.remove_prefix(encoding_.mark().size());
+    // Half a UTF-16 character at the end cannot be read, nor kept without
+    // shifting every character written after it.
+    body.remove_suffix(body.size() % encoding_.unitSize());
+    readLines(body);
+}
+
+void IniDocument::readLines(std::string_view body)
+{
+    const std::size_t unit = encoding_.unitSize();
     std::size_t pos = 0;
-    while (pos < bytes.size()) {
+    while (pos < body.size()) {
         std::size_t contentEnd = pos;
-        while (contentEnd < bytes.size() && !isLineBreak(bytes[contentEnd]))
-            ++contentEnd;
+        while (contentEnd < body.size() && !encoding_.isLineBreakAt(body, contentEnd))
+            contentEnd += unit;
         std::size_t breakEnd = contentEnd;
-        while (breakEnd < bytes.size() && isLineBreak(bytes[breakEnd]))
-            ++breakEnd;
-        lines_.push_back(parseLine(bytes.substr(pos, contentEnd - pos),
-                                   bytes.substr(contentEnd, breakEnd - contentEnd)));
+        while (breakEnd < body.size() && encoding_.isLineBreakAt(body, breakEnd))
+            breakEnd += unit;
+        const std::string_view content = body.substr(pos, contentEnd - pos);
+        Line line = parseLine(encoding_.decode(content), encoding_.decode(body.substr(contentEnd, breakEnd - contentEnd)));
+        line.stored = std::string(content);
+        lines_.push_back(std::move(line));
         pos = breakEnd;
     }
 }
 
-// A header runs from "[" to the last "]" of its line; a key line is split at
-// its first "="; anything else is kept but never matched.
-IniDocument::Line IniDocument::parseLine(std::string content, std::string lineBreak)
+// A header runs from "[" to the last "]" of its line. Any other line is a key:
+// its name is the text before the first "=", and a line without "=" is a key
+// that has no value.
+IniDocument::Line IniDocument::parseLine(QString content, QString lineBreak)
 {
-    Line line{std::move(content), std::move(lineBreak), Kind::Blank, {}, {}};
-    const std::string text = trimmed(line.content);
-    if (text.empty())
+    Line line{std::move(content), std::move(lineBreak), Kind::Blank, {}, false, {}, std::nullopt};
+    const QString text = trimmed(line.content);
+    if (text.isEmpty())
         return line;
-    const std::size_t closing = text.rfind(']');
-    if (text.front() == '[' && closing != std::string::npos) {
+    const qsizetype closing = text.lastIndexOf(u']');
+    if (text.front() == u'[' && closing >= 0) {
         line.kind = Kind::Header;
-        line.foldedName = folded(trimmed(text.substr(1, closing - 1)));
+        line.foldedName = folded(trimmed(text.mid(1, closing - 1)));
         return line;
     }
-    const std::size_t equals = text.find('=');
-    if (equals == std::string::npos) {
-        line.kind = Kind::Other;
-        return line;
-    }
+    const qsizetype equals = text.indexOf(u'=');
     line.kind = Kind::Key;
-    line.foldedName = folded(trimmed(text.substr(0, equals)));
-    line.rawValue = trimmed(text.substr(equals + 1));
+    line.foldedName = folded(trimmed(text.left(equals)));
+    line.hasValue = equals >= 0;
+    if (line.hasValue)
+        line.rawValue = trimmed(text.mid(equals + 1));
     return line;
 }
 
-std::optional<std::size_t> IniDocument::findSection(const std::string& foldedSection) const
+std::optional<std::size_t> IniDocument::findSection(const QString& foldedSection) const
 {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (lines_[i].kind == Kind::Header && lines_[i].foldedName == foldedSection)
@@ -127,7 +148,7 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const
     return end;
 }
 
-std::optional<std::size_t> IniDocument::findKey(std::size_t header, const std::string& foldedKey) const
+std::optional<std::size_t> IniDocument::findKey(std::size_t header, const QString& foldedKey) const
 {
     const std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i) {
@@ -137,72 +158,74 @@ std::optional<std::size_t> IniDocument::findKey(std::size_t header, const std::s
     return std::nullopt;
 }
 
+// Characters the code page lacks come back as "?".
 std::optional<std::string> IniDocument::value(const std::string& section, const std::string& key) const
 {
-    const auto header = findSection(folded(trimmed(section)));
+    const auto header = findSection(nameOf(section));
     if (!header)
         return std::nullopt;
-    const auto line = findKey(*header, folded(trimmed(key)));
-    if (!line)
+    const auto line = findKey(*header, nameOf(key));
+    if (!line || !lines_[*line].hasValue)
         return std::nullopt;
-    std::string text = lines_[*line].rawValue;
-    const std::size_t nul = text.find('\0');
-    if (nul != std::string::npos)
-        text = trimmed(text.substr(0, nul));
-    text = withoutQuotes(text);
-    if (text.size() > kMaxValueLength)
-        text.resize(kMaxValueLength);
-    return text;
+    QString text = lines_[*line].rawValue;
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text = trimmed(text.left(nul));
+    std::string bytes = Codepage1252::encode(withoutQuotes(text)).toStdString();
+    if (bytes.size() > kMaxValueLength)
+        bytes.resize(kMaxValueLength);
+    return bytes;
 }
 
 bool IniDocument::setValue(const std::string& section, const std::string& key, const std::string& value)
 {
-    const auto header = findSection(folded(trimmed(section)));
+    const QString newValue = textOf(value);
+    const auto header = findSection(nameOf(section));
     if (!header) {
-        appendSection(section, key, value);
+        appendSection(textOf(section), textOf(key), newValue);
         return true;
     }
-    const auto found = findKey(*header, folded(trimmed(key)));
+    const auto found = findKey(*header, nameOf(key));
     if (!found) {
-        insertKeyLine(*header, key, value);
+        insertKeyLine(*header, textOf(key), newValue);
         return true;
     }
     Line& line = lines_[*found];
-    if (line.rawValue == value)
+    if (line.hasValue && line.rawValue == newValue)
         return false;
-    const std::string text = trimmed(line.content);
-    line = parseLine(trimmed(text.substr(0, text.find('='))) + "=" + value, line.lineBreak);
+    const QString text = trimmed(line.content);
+    line = parseLine(trimmed(text.left(text.indexOf(u'='))) + u'=' + newValue, line.lineBreak);
     return true;
 }
 
 // A new key goes after the section's last line, before any blank lines that
 // lead to the next header.
-void IniDocument::insertKeyLine(std::size_t header, const std::string& key, const std::string& value)
+void IniDocument::insertKeyLine(std::size_t header, const QString& key, const QString& value)
 {
     std::size_t last = sectionEnd(header) - 1;
     while (last > header && lines_[last].kind == Kind::Blank)
         --last;
     Line& before = lines_[last];
-    if (before.lineBreak.empty())
-        before.lineBreak = "\r\n";
-    const std::size_t kept = firstBreakLength(before.lineBreak);
-    const std::string rest = before.lineBreak.substr(kept);
-    before.lineBreak.resize(kept);
+    if (before.lineBreak.isEmpty())
+        before.lineBreak = QStringLiteral("\r\n");
+    const qsizetype kept = firstBreakLength(before.lineBreak);
+    const QString rest = before.lineBreak.mid(kept);
+    before.lineBreak.truncate(kept);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  parseLine(trimmed(key) + "=" + value, "\r\n" + rest));
+                  parseLine(trimmed(key) + u'=' + value, QStringLiteral("\r\n") + rest));
 }
 
-void IniDocument::appendSection(const std::string& section, const std::string& key, const std::string& value)
+void IniDocument::appendSection(const QString& section, const QString& key, const QString& value)
 {
-    if (!lines_.empty() && lines_.back().lineBreak.empty())
-        lines_.back().lineBreak = "\r\n";
-    lines_.push_back(parseLine("[" + trimmed(section) + "]", "\r\n"));
-    lines_.push_back(parseLine(trimmed(key) + "=" + value, "\r\n"));
+    if (!lines_.empty() && lines_.back().lineBreak.isEmpty())
+        lines_.back().lineBreak = QStringLiteral("\r\n");
+    lines_.push_back(parseLine(u'[' + trimmed(section) + u']', QStringLiteral("\r\n")));
+    lines_.push_back(parseLine(trimmed(key) + u'=' + value, QStringLiteral("\r\n")));
 }
 
 bool IniDocument::eraseSection(const std::string& section)
 {
-    const auto header = findSection(folded(trimmed(section)));
+    const auto header = findSection(nameOf(section));
     if (!header)
         return false;
     const std::size_t end = sectionEnd(*header);
@@ -211,14 +234,14 @@ bool IniDocument::eraseSection(const std::string& section)
     return true;
 }
 
+// Lines read from the file go out as they came in; new and rewritten lines in
+// the file's encoding, after its byte-order mark.
 std::string IniDocument::bytes() const
 {
-    std::size_t size = 0;
-    for (const Line& line : lines_)
-        size += line.content.size() + line.lineBreak.size();
-    std::string result;
-    result.reserve(size);
-    for (const Line& line : lines_)
-        result += line.content + line.lineBreak;
+    std::string result(encoding_.mark());
+    for (const Line& line : lines_) {
+        result += line.stored ? *line.stored : encoding_.encode(line.content);
+        result += encoding_.encode(line.lineBreak);
+    }
     return result;
 }

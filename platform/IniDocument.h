@@ -5,17 +5,23 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
+#include "IniEncoding.h"
+
 // One INI file held as its lines, edited in memory with the rules of the
 // private profile functions: names match without regard to case, the first
 // section and the first key of a name win, and everything not edited stays
-// byte for byte as it was. Works on the bytes of the system code page.
+// byte for byte as it was. Names and values cross the interface as bytes of
+// the system code page, whatever the file's own encoding.
 class IniDocument {
 public:
     IniDocument() = default;
     explicit IniDocument(const std::string& bytes);
 
     // The value of the key as stored (trimmed, NUL-cut, outer quotes removed,
-    // at most 2047 bytes), or nothing when the section or key is missing.
+    // at most 2047 bytes), or nothing when the section or key is missing or
+    // the key's line has no "=".
     std::optional<std::string> value(const std::string& section, const std::string& key) const;
 
     // Sets the value; returns false when the stored text already is that value
@@ -30,33 +36,26 @@ public:
     static constexpr std::size_t kMaxValueLength = 2047;
 
 private:
-    enum class Kind { Blank, Header, Key, Other };
+    enum class Kind { Blank, Header, Key };
 
     struct Line {
-        std::string content;      // the line's bytes without its line break
-        std::string lineBreak;    // the run of CR and LF after it ("" at the end of the file)
+        QString content;          // the line's text without its line break
+        QString lineBreak;        // the run of CR and LF after it ("" at the end of the file)
         Kind kind = Kind::Blank;
-        std::string foldedName;   // section or key name, trimmed and case-folded
-        std::string rawValue;     // key lines: the trimmed text after the first "="
+        QString foldedName;       // section or key name, trimmed and case-folded
+        bool hasValue = false;    // key lines: there is an "=" (a line without one is a key with no value)
+        QString rawValue;         // key lines: the trimmed text after the first "="
+        std::optional<std::string> stored;  // the content's bytes as read, until the line is rewritten
     };
 
-    static Line parseLine(std::string content, std::string lineBreak);
-    std::optional<std::size_t> findSection(const std::string& foldedSection) const;
+    static Line parseLine(QString content, QString lineBreak);
+    void readLines(std::string_view body);
+    std::optional<std::size_t> findSection(const QString& foldedSection) const;
     std::size_t sectionEnd(std::size_t header) const;
-    std::optional<std::size_t> findKey(std::size_t header, const std::string& foldedKey) const;
-    void insertKeyLine(std::size_t header, const std::string& key, const std::string& value);
-    void appendSection(const std::string& section, const std::string& key, const std::string& value);
+    std::optional<std::size_t> findKey(std::size_t header, const QString& foldedKey) const;
+    void insertKeyLine(std::size_t header, const QString& key, const QString& value);
+    void appendSection(const QString& section, const QString& key, const QString& value);
 
+    IniEncoding encoding_;
     std::vector<Line> lines_;
 };
-
-// Helpers shared with the store.
-namespace IniText {
-
-// Removes the blanks the profile functions trim: bytes 09-0D, 1A and 20.
-std::string trimmed(const std::string& text);
-
-// Folds letter case the way names are compared in the system code page.
-std::string folded(const std::string& text);
-
-}  // namespace IniText
