@@ -41,6 +41,13 @@ QString trimmed(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+// Names are only ever tested for equality, which is cheaper than QString's
+// ordering comparison.
+bool sameName(const QString& a, const QString& b)
+{
+    return QStringView(a) == QStringView(b);
+}
+
 QString folded(const QString& text)
 {
     QString result = text;
@@ -60,11 +67,11 @@ QString textOf(const std::string& codePageBytes)
 }
 
 // The length of the first line break of a run: CR LF counts as one.
-qsizetype firstBreakLength(const QString& lineBreak)
+std::size_t firstBreakLength(const std::string& lineBreak)
 {
-    if (lineBreak.isEmpty())
+    if (lineBreak.empty())
         return 0;
-    return lineBreak.startsWith(u"\r\n") ? 2 : 1;
+    return lineBreak.compare(0, 2, "\r\n") == 0 ? 2 : 1;
 }
 
 // A value of two or more characters in a matching pair of quotes loses them.
@@ -94,23 +101,32 @@ void IniDocument::readLines(std::string_view body)
     std::size_t pos = 0;
     while (pos < body.size()) {
         std::size_t contentEnd = pos;
-        while (contentEnd < body.size() && !encoding_.isLineBreakAt(body, contentEnd))
+        while (contentEnd < body.size() && !isLineBreakAt(body, contentEnd))
             contentEnd += unit;
         std::size_t breakEnd = contentEnd;
-        while (breakEnd < body.size() && encoding_.isLineBreakAt(body, breakEnd))
+        while (breakEnd < body.size() && isLineBreakAt(body, breakEnd))
             breakEnd += unit;
+        std::string lineBreak;
+        for (std::size_t i = contentEnd; i < breakEnd; i += unit)
+            lineBreak += static_cast<char>(encoding_.unitAt(body, i));
         const std::string_view content = body.substr(pos, contentEnd - pos);
-        Line line = parseLine(encoding_.decode(content), encoding_.decode(body.substr(contentEnd, breakEnd - contentEnd)));
+        Line line = parseLine(encoding_.decode(content), std::move(lineBreak));
         line.stored = std::string(content);
         lines_.push_back(std::move(line));
         pos = breakEnd;
     }
 }
 
+bool IniDocument::isLineBreakAt(std::string_view body, std::size_t pos) const
+{
+    const char16_t unit = encoding_.unitAt(body, pos);
+    return unit == u'\r' || unit == u'\n';
+}
+
 // A header runs from "[" to the last "]" of its line. Any other line is a key:
 // its name is the text before the first "=", and a line without "=" is a key
 // that has no value.
-IniDocument::Line IniDocument::parseLine(QString content, QString lineBreak)
+IniDocument::Line IniDocument::parseLine(QString content, std::string lineBreak)
 {
     Line line{std::move(content), std::move(lineBreak), Kind::Blank, {}, false, {}, std::nullopt};
     const QString text = trimmed(line.content);
@@ -134,7 +150,7 @@ IniDocument::Line IniDocument::parseLine(QString content, QString lineBreak)
 std::optional<std::size_t> IniDocument::findSection(const QString& foldedSection) const
 {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == Kind::Header && lines_[i].foldedName == foldedSection)
+        if (lines_[i].kind == Kind::Header && sameName(lines_[i].foldedName, foldedSection))
             return i;
     }
     return std::nullopt;
@@ -150,9 +166,8 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const
 
 std::optional<std::size_t> IniDocument::findKey(std::size_t header, const QString& foldedKey) const
 {
-    const std::size_t end = sectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (lines_[i].kind == Kind::Key && lines_[i].foldedName == foldedKey)
+    for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != Kind::Header; ++i) {
+        if (lines_[i].kind == Kind::Key && sameName(lines_[i].foldedName, foldedKey))
             return i;
     }
     return std::nullopt;
@@ -206,21 +221,21 @@ void IniDocument::insertKeyLine(std::size_t header, const QString& key, const QS
     while (last > header && lines_[last].kind == Kind::Blank)
         --last;
     Line& before = lines_[last];
-    if (before.lineBreak.isEmpty())
-        before.lineBreak = QStringLiteral("\r\n");
-    const qsizetype kept = firstBreakLength(before.lineBreak);
-    const QString rest = before.lineBreak.mid(kept);
-    before.lineBreak.truncate(kept);
+    if (before.lineBreak.empty())
+        before.lineBreak = "\r\n";
+    const std::size_t kept = firstBreakLength(before.lineBreak);
+    const std::string rest = before.lineBreak.substr(kept);
+    before.lineBreak.resize(kept);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  parseLine(trimmed(key) + u'=' + value, QStringLiteral("\r\n") + rest));
+                  parseLine(trimmed(key) + u'=' + value, "\r\n" + rest));
 }
 
 void IniDocument::appendSection(const QString& section, const QString& key, const QString& value)
 {
-    if (!lines_.empty() && lines_.back().lineBreak.isEmpty())
-        lines_.back().lineBreak = QStringLiteral("\r\n");
-    lines_.push_back(parseLine(u'[' + trimmed(section) + u']', QStringLiteral("\r\n")));
-    lines_.push_back(parseLine(trimmed(key) + u'=' + value, QStringLiteral("\r\n")));
+    if (!lines_.empty() && lines_.back().lineBreak.empty())
+        lines_.back().lineBreak = "\r\n";
+    lines_.push_back(parseLine(u'[' + trimmed(section) + u']', "\r\n"));
+    lines_.push_back(parseLine(trimmed(key) + u'=' + value, "\r\n"));
 }
 
 bool IniDocument::eraseSection(const std::string& section)
@@ -241,7 +256,7 @@ std::string IniDocument::bytes() const
     std::string result(encoding_.mark());
     for (const Line& line : lines_) {
         result += line.stored ? *line.stored : encoding_.encode(line.content);
-        result += encoding_.encode(line.lineBreak);
+        result += encoding_.encodeAscii(line.lineBreak);
     }
     return result;
 }

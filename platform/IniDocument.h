@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QString>
@@ -40,7 +41,7 @@ private:
 
     struct Line {
         QString content;          // the line's text without its line break
-        QString lineBreak;        // the run of CR and LF after it ("" at the end of the file)
+        std::string lineBreak;    // the run of CR and LF after it ("" at the end of the file)
         Kind kind = Kind::Blank;
         QString foldedName;       // section or key name, trimmed and case-folded
         bool hasValue = false;    // key lines: there is an "=" (a line without one is a key with no value)
@@ -48,7 +49,8 @@ private:
         std::optional<std::string> stored;  // the content's bytes as read, until the line is rewritten
     };
 
-    static Line parseLine(QString content, QString lineBreak);
+    static Line parseLine(QString content, std::string lineBreak);
+    bool isLineBreakAt(std::string_view body, std::size_t pos) const;
     void readLines(std::string_view body);
     std::optional<std::size_t> findSection(const QString& foldedSection) const;
     std::size_t sectionEnd(std::size_t header) const;

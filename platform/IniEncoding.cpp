@@ -44,7 +44,6 @@ std::size_t IniEncoding::unitSize() const
     return form_ == Form::Utf16LE || form_ == Form::Utf16BE ? 2 : 1;
 }
 
-// The caller keeps pos + unitSize() within the bytes.
 char16_t IniEncoding::unitAt(std::string_view bytes, std::size_t pos) const
 {
     const auto byte = [&](std::size_t i) { return static_cast<char16_t>(static_cast<unsigned char>(bytes[i])); };
@@ -55,17 +54,18 @@ char16_t IniEncoding::unitAt(std::string_view bytes, std::size_t pos) const
     }
 }
 
-bool IniEncoding::isLineBreakAt(std::string_view bytes, std::size_t pos) const
+std::string IniEncoding::encodeAscii(std::string_view ascii) const
 {
-    const char16_t unit = unitAt(bytes, pos);
-    return unit == u'\r' || unit == u'\n';
+    if (unitSize() == 1)
+        return std::string(ascii);
+    return encodeUtf16(QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size())));
 }
 
 QString IniEncoding::decode(std::string_view stored) const
 {
     const auto size = static_cast<qsizetype>(stored.size());
     switch (form_) {
-    case Form::CodePage: return Codepage1252::decode(QByteArray(stored.data(), size));
+    case Form::CodePage: return Codepage1252::decode(QByteArray::fromRawData(stored.data(), size));
     case Form::Utf8: return QString::fromUtf8(stored.data(), size);
     default: break;
     }
@@ -80,8 +80,12 @@ std::string IniEncoding::encode(const QString& text) const
     switch (form_) {
     case Form::CodePage: return Codepage1252::encode(text).toStdString();
     case Form::Utf8: return text.toUtf8().toStdString();
-    default: break;
+    default: return encodeUtf16(text);
     }
+}
+
+std::string IniEncoding::encodeUtf16(const QString& text) const
+{
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (const QChar c : text) {

@@ -22,9 +22,12 @@ public:
     Form form() const { return form_; }
     std::string_view mark() const;
 
-    // Bytes per code unit; a line break is a unit holding CR or LF.
+    // Bytes per code unit; the caller keeps pos + unitSize() within the bytes.
     std::size_t unitSize() const;
-    bool isLineBreakAt(std::string_view bytes, std::size_t pos) const;
+    char16_t unitAt(std::string_view bytes, std::size_t pos) const;
+
+    // Text of plain ASCII, such as line breaks, in this encoding.
+    std::string encodeAscii(std::string_view ascii) const;
 
     // Bytes that are not valid in the encoding read as U+FFFD; an incomplete
     // final UTF-16 unit is not read.
@@ -33,7 +36,7 @@ public:
 
 private:
     explicit IniEncoding(Form form) : form_(form) {}
-    char16_t unitAt(std::string_view bytes, std::size_t pos) const;
+    std::string encodeUtf16(const QString& text) const;
 
     Form form_ = Form::CodePage;
 };
