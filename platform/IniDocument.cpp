@@ -56,14 +56,14 @@ QString folded(const QString& text)
     return result;
 }
 
-QString nameOf(const std::string& codePageBytes)
-{
-    return folded(trimmed(Codepage1252::decode(QByteArray::fromStdString(codePageBytes))));
-}
-
 QString textOf(const std::string& codePageBytes)
 {
     return Codepage1252::decode(QByteArray::fromStdString(codePageBytes));
+}
+
+QString nameOf(const std::string& codePageBytes)
+{
+    return folded(trimmed(textOf(codePageBytes)));
 }
 
 // The length of the first line break of a run: CR LF counts as one.
