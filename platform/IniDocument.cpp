@@ -180,8 +180,11 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
     if (!header)
         return std::nullopt;
     const auto line = findKey(*header, nameOf(key));
-    if (!line || !lines_[*line].hasValue)
+    if (!line)
         return std::nullopt;
+    // A key without "=" has an empty value, as the platform reads it.
+    if (!lines_[*line].hasValue)
+        return std::string();
     QString text = lines_[*line].rawValue;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)

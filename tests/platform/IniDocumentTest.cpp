@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyQuotesAreEmpty", "[S]\r\nk=\"\"\r\n", "S", "k", ""},
         ReadCase{"MissingSection", "[S]\r\nk=v\r\n", "T", "k", std::nullopt},
         ReadCase{"MissingKey", "[S]\r\nk=v\r\n", "S", "j", std::nullopt},
-        ReadCase{"LineWithoutEqualsIsNoKey", "[S]\r\nk\r\n", "S", "k", std::nullopt},
+        ReadCase{"LineWithoutEqualsIsAnEmptyKey", "[S]\r\nk\r\n", "S", "k", ""},
         ReadCase{"KeysBeforeAnySectionAreNotFound", "k=v\r\n[S]\r\n", "S", "k", std::nullopt},
         ReadCase{"FirstSectionOfANameOnly", "[S]\r\na=1\r\n[S]\r\nb=2\r\n", "S", "b", std::nullopt},
         ReadCase{"FirstKeyOfANameWins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
