@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,31 +10,16 @@
 #include "MainWindowHarness.h"
 #include "bookmarks/bmManager.h"
 
-inline QStringList itemsOf(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-inline QStringList itemsOf(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
 // A main window started on a fixture course and shown to its bookmarks, with
 // the manager dialog wired to it, and the bookmark file to prepare and read.
 class BookmarkFixture : public ::testing::Test {
 protected:
-    // A lesson-mode course whose bookmark file is "course.ini"; with the
-    // introduction the loaded lesson is 0, otherwise 1.
-    TfrmMain& startLessonCourse(bool introduction = true)
+    // Lesson mode, bookmark file "course.ini"; lesson 0 (the introduction) is loaded.
+    TfrmMain& startLessonCourse(const QByteArray& bookmarkFile = QByteArray())
     {
-        harness.course.writeLessonCourse(introduction);
+        harness.course.writeLessonCourse(true);
+        if (!bookmarkFile.isNull())
+            harness.course.writeFile(QStringLiteral("data/course.ini"), bookmarkFile);
         return startWindow();
     }
 
@@ -54,10 +41,7 @@ protected:
         QFile file(filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
     }
-    void writeBookmarkFile(const QByteArray& bytes, const QString& name = QStringLiteral("course.ini")) const
-    {
-        harness.course.writeFile(QStringLiteral("data/") + name, bytes);
-    }
+    void makeReadOnly() const { ::chmod(QFile::encodeName(filePath()).constData(), 0444); }
 
     // The user's Add in the dialog with the video at that position.
     void addBookmark(const QString& name, double position)
@@ -67,12 +51,25 @@ protected:
         dialog.btnAddBm->click();
     }
 
+    void removeRow(int row)
+    {
+        dialog.bmList->setCurrentRow(row);
+        dialog.btnBmRmClick->click();
+    }
+
     // The three lists agree: names in the menu and the manager, positions beside them.
     void expectBookmarks(const QStringList& names, const QStringList& positions) const
     {
-        EXPECT_EQ(itemsOf(w->selBm), QStringList{QStringLiteral("<Manage Bookmarks>")} + names);
-        EXPECT_EQ(itemsOf(w->selBmVal), QStringList{QStringLiteral("0")} + positions);
-        EXPECT_EQ(itemsOf(dialog.bmList), names);
+        QStringList menu, hidden, manager;
+        for (int i = 0; i < w->selBm->count(); ++i)
+            menu << w->selBm->itemText(i);
+        for (int i = 0; i < w->selBmVal->count(); ++i)
+            hidden << w->selBmVal->itemText(i);
+        for (int i = 0; i < dialog.bmList->count(); ++i)
+            manager << dialog.bmList->item(i)->text();
+        EXPECT_EQ(menu, QStringList{QStringLiteral("<Manage Bookmarks>")} + names);
+        EXPECT_EQ(hidden, QStringList{QStringLiteral("0")} + positions);
+        EXPECT_EQ(manager, names);
     }
 
     MainWindowHarness harness;
