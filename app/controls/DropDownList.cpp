@@ -28,6 +28,10 @@ TDropDownList::TDropDownList(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setItemHeight(view(), ItemHeight);
+    // A prompt shown while no entry is chosen reads as the list's own text, not as a faint hint.
+    QPalette colours = palette();
+    colours.setColor(QPalette::PlaceholderText, colours.color(QPalette::ButtonText));
+    setPalette(colours);
 }
 
 void TDropDownList::showPopup()
