@@ -34,6 +34,7 @@ int main(int argc, char* argv[])
 
     TfrmMain frmMain(AppPaths(AppPaths::executableDirectory()), services);
     TfrmBm frmBm;
+    frmMain.setBookmarkManager(&frmBm);
     frmMain.show();
     return application.exec();
 }

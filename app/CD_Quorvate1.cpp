@@ -31,6 +31,7 @@ void TfrmMain::bindHandlers()
         runGuarded([&] { ActiveMovie1MouseUp(button, shift, x, y); });
     };
     ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
+    bindBookmarkHandlers();
 }
 
 QString TfrmMain::mediaPath(const QString& relativePath) const

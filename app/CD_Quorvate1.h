@@ -18,9 +18,14 @@
 #include "MediaPlayer.h"
 #include "PlatformServices.h"
 #include "ViewGeometry.h"
+#include "bookmarks/BookmarkFile.h"
+#include "bookmarks/BookmarkLists.h"
+#include "controls/DropDownList.h"
 #include "controls/Image.h"
 #include "controls/Panel.h"
 #include "controls/Shape.h"
+
+class TfrmBm;
 
 // The main window: the skinned surface with the training, resources and
 // sponsors sections, the lesson video and the sponsor banner. It owns every
@@ -46,6 +51,14 @@ public:
     void btnMinimizeClick();
     void ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActiveMovie1DblClick();
+
+    // Bookmarks: the menu under the video and the manager dialog (MainWindowBookmarks.cpp).
+    void selBmChange(int index);
+    void selBmDropDown();
+    void setBookmarkManager(TfrmBm* dialog);
+    BookmarkLists bookmarkLists() const;
+    QString currentPositionText() const;
+    TfrmBm* frmBm = nullptr;
 
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
@@ -103,7 +116,7 @@ public:
     QScrollBar* ScrollBar1 = nullptr;
     QPushButton* btnMinimize = nullptr;
     QComboBox* selBmVal = nullptr;
-    QComboBox* selBm = nullptr;
+    TDropDownList* selBm = nullptr;
 
     // The resources section.
     TImage* Image3 = nullptr;
@@ -183,6 +196,11 @@ private:
     void fixWindowFrame();
 
     QString mediaPath(const QString& relativePath) const;
+
+    // Bookmarks.
+    void bindBookmarkHandlers();
+    QString lessonKey() const;
+    BookmarkFile bookmarkFile() const;
 
     AppPaths paths_;
     PlatformServices& services_;

@@ -1,12 +1,77 @@
-// The window's side of the bookmarks: the list of the loaded lesson and the file behind it.
+// The window's side of the bookmarks: the menu of the loaded lesson, the
+// manager dialog it opens, and the file behind both.
 #include "CD_Quorvate1.h"
 
-// Fills the bookmark list from the loaded lesson's section. Not built yet: the list stays empty.
-void TfrmMain::loadBookmarks()
+#include "Conversions.h"
+#include "ErrorReporting.h"
+#include "bookmarks/bmManager.h"
+
+void TfrmMain::bindBookmarkHandlers()
 {
+    connect(selBm, &QComboBox::activated, this, [this](int index) { runGuarded([&] { selBmChange(index); }); });
+    selBm->OnDropDown = [this] { runGuarded([this] { selBmDropDown(); }); };
 }
 
-// Writes the loaded lesson's bookmarks back. Not built yet: nothing is written.
+void TfrmMain::setBookmarkManager(TfrmBm* dialog)
+{
+    frmBm = dialog;
+    frmBm->setMainWindow(this);
+}
+
+BookmarkLists TfrmMain::bookmarkLists() const
+{
+    return BookmarkLists(selBm, selBmVal, frmBm ? frmBm->bmList : nullptr);
+}
+
+// The loaded lesson's section: one per lesson, or the one video's name.
+QString TfrmMain::lessonKey() const
+{
+    return numLessons >= 1 ? QStringLiteral("vid") + currentLesson : lessonName;
+}
+
+BookmarkFile TfrmMain::bookmarkFile() const
+{
+    return BookmarkFile(windowsDir, bookmarkFileName);
+}
+
+QString TfrmMain::currentPositionText() const
+{
+    return Conversions::floatToStr(ActiveMovie1->CurrentPosition(), services_.regionalSettings.decimalSeparator());
+}
+
+// Rebuilds the menu and the manager's list from the loaded lesson's section.
+// A count that is no number leaves the management entries only.
+void TfrmMain::loadBookmarks()
+{
+    const QString section = lessonKey();
+    BookmarkLists lists = bookmarkLists();
+    lists.reset();
+    lists.append(bookmarkFile().load(section));
+}
+
+// Replaces the loaded lesson's section with the bookmarks of the menu.
 void TfrmMain::saveBookmarks()
 {
+    bookmarkFile().save(lessonKey(), bookmarkLists().all());
+}
+
+// Opening the menu pauses a playing video, so a bookmark is chosen on a still picture.
+void TfrmMain::selBmDropDown()
+{
+    ActiveMovie1->Pause();
+}
+
+// The management entry opens the dialog, leaving an open one where it is;
+// a bookmark moves the video to its position without changing whether it plays.
+void TfrmMain::selBmChange(int index)
+{
+    if (index == 0) {
+        if (frmBm && !frmBm->isVisible())
+            frmBm->show();
+        return;
+    }
+    selBmVal->setCurrentIndex(index);
+    const double position =
+        Conversions::strToFloat(selBmVal->currentText(), services_.regionalSettings.decimalSeparator());
+    ActiveMovie1->setCurrentPosition(position);
 }

@@ -10,6 +10,7 @@
 #include <QFont>
 
 #include "BuiltInPictures.h"
+#include "ProgramFont.h"
 #include "SkinColours.h"
 
 namespace {
@@ -66,9 +67,9 @@ QLineEdit* edit(QWidget* parent, int left, int top)
     return control;
 }
 
-QComboBox* dropDownList(QWidget* parent, int left, int top, int width)
+TDropDownList* dropDownList(QWidget* parent, int left, int top, int width)
 {
-    return placed(new QComboBox(parent), left, top, width, 21);
+    return placed(new TDropDownList(parent), left, top, width, 21);
 }
 
 QRadioButton* radio(QWidget* parent, int left, int top, int width, int height, bool checked)
@@ -117,9 +118,7 @@ void TfrmMain::buildLayout()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tovrelle"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(programFont());
     move(212, 164);
     setOuterSize(1030, 716);
 

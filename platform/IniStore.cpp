@@ -89,6 +89,12 @@ void IniStore::close()
     open(QString());
 }
 
+void IniStore::discard()
+{
+    pendingTarget_.clear();
+    cachedStamp_.reset();
+}
+
 // Writes the edited document; when that fails the file is unchanged, so the
 // edits are dropped by reading the file again next time.
 void IniStore::flush()

@@ -38,6 +38,9 @@ public:
     // %s" when the file cannot be replaced, which then stays as it was.
     void close();
 
+    // Drops the changes not yet written; the file stays as it is on disk.
+    void discard();
+
     const QString& path() const { return path_; }
 
 private:

@@ -16,6 +16,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
+  # the program's own font, with the metrics its labels were laid out for
+  fonts-liberation2
 )
 
 SUDO=""

@@ -1,10 +1,14 @@
 #include "bmManager.h"
 
-#include <QFont>
+#include <algorithm>
+
+#include "CD_Quorvate1.h"
+#include "ErrorReporting.h"
+#include "ProgramFont.h"
+#include "controls/DropDownList.h"
 
 namespace {
 
-// The dialog's client area and its place on the screen when first shown.
 constexpr int kClientWidth = 238;
 constexpr int kClientHeight = 212;
 
@@ -28,17 +32,29 @@ TfrmBm::TfrmBm()
 {
     setObjectName(QStringLiteral("frmBm"));
     setWindowTitle(QStringLiteral("Bookmark Manager"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(programFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
     setFixedSize(kClientWidth, kClientHeight);
     move(576, 158);
+    buildControls();
+    connect(btnAddBm, &QPushButton::clicked, this, [this] { runGuarded([this] { btnAddBmClick(); }); });
+    connect(btnBmRmClick, &QPushButton::clicked, this, [this] { runGuarded([this] { btnBmRmClickClick(); }); });
+}
 
+// Created in tab order: the name, Add, the list, Remove Selected. Neither
+// button answers Enter or Esc.
+void TfrmBm::buildControls()
+{
     Label1 = placed(new QLabel(QStringLiteral("Bookmark Name:"), this), 10, 7, 82, 13);
+    // The label sizes itself to its text, so a face a few pixels wider than
+    // the one the dialog was drawn with never cuts the text off.
+    Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
     txtNewBm = placed(new QLineEdit(this), 9, 27, 162, 21);
     btnAddBm = placed(new QPushButton(QStringLiteral("Add"), this), 174, 27, 54, 19);
     bmList = placed(new QListWidget(this), 8, 50, 220, 135);
     bmList->setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemHeight(bmList, TDropDownList::ItemHeight);
     btnBmRmClick = placed(new QPushButton(QStringLiteral("Remove Selected"), this), 9, 187, 220, 19);
     nameControls({{Label1, "Label1"}, {txtNewBm, "txtNewBm"}, {btnAddBm, "btnAddBm"}, {bmList, "bmList"},
                   {btnBmRmClick, "btnBmRmClick"}});
@@ -46,4 +62,26 @@ TfrmBm::TfrmBm()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+}
+
+// Adds a bookmark at the video's position under the typed name, as typed:
+// it may be empty or repeat another name. The new bookmark is the last.
+void TfrmBm::btnAddBmClick()
+{
+    const QString name = txtNewBm->text();
+    const QString position = frmMain_->currentPositionText();
+    frmMain_->bookmarkLists().append({{name, position}});
+    txtNewBm->clear();
+    frmMain_->saveBookmarks();
+}
+
+// Removes the selected bookmark. With none selected there is nothing to
+// remove, and the file is left alone.
+void TfrmBm::btnBmRmClickClick()
+{
+    const QList<QListWidgetItem*> selected = bmList->selectedItems();
+    if (selected.isEmpty())
+        return;
+    frmMain_->bookmarkLists().remove(bmList->row(selected.first()) + 1);
+    frmMain_->saveBookmarks();
 }

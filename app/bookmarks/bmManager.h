@@ -6,17 +6,32 @@
 #include <QPushButton>
 #include <QWidget>
 
+class TfrmMain;
+
 // The bookmark manager dialog: a small window of its own, created hidden at
-// program start, where bookmarks of the current lesson are added and removed.
-// Its close box only hides it.
+// program start, where bookmarks of the main window's current lesson are
+// added at the video's position and removed. It never blocks the main
+// window; its close box only hides it, keeping its contents.
 class TfrmBm : public QWidget {
     Q_OBJECT
 public:
     TfrmBm();
+
+    // The window whose lesson the dialog edits; set once, before either is shown.
+    void setMainWindow(TfrmMain* window) { frmMain_ = window; }
+
+    // Handlers.
+    void btnAddBmClick();
+    void btnBmRmClickClick();
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtNewBm = nullptr;
     QPushButton* btnAddBm = nullptr;
     QListWidget* bmList = nullptr;
     QPushButton* btnBmRmClick = nullptr;
+
+private:
+    void buildControls();
+
+    TfrmMain* frmMain_ = nullptr;
 };

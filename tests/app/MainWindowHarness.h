@@ -49,7 +49,7 @@ public:
             throw AppError(dataFolderFailure);
         return course.path(QStringLiteral("data"));
     }
-    QChar decimalSeparator() const override { return u'.'; }
+    QChar decimalSeparator() const override { return separator; }
 
     // The fake engines behind the window's three views.
     FakeHtmlEngine& adBrowser() const { return engineOf(window->adBrowser); }
@@ -60,6 +60,7 @@ public:
     CourseFixture course;
     QStringList errors;
     QString dataFolderFailure;
+    QChar separator = u'.';
     int waveOpenResult = 0;
     FakeVideoControl* video = nullptr;
     FakeWaveDevice* wave = nullptr;

@@ -191,4 +191,17 @@ TEST_F(IniStoreTest, InterruptedWriteLeavesTheFileWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary file left behind";
 }
 
+TEST_F(IniStoreTest, DiscardedChangesNeverReachTheFile)
+{
+    const QString file = path(QStringLiteral("discard.ini"));
+    writeFile(file, "[S]\r\nk=old\r\n");
+    store.open(file);
+    store.erase(QStringLiteral("S"));
+    store.write(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("half"));
+    store.discard();
+    EXPECT_EQ(store.read(QStringLiteral("S"), QStringLiteral("k"), QString()), QStringLiteral("old"));
+    store.close();
+    EXPECT_EQ(contentsOf(file), QByteArray("[S]\r\nk=old\r\n"));
+}
+
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+// Rows of a list, or of a drop-down list's popup, all of one height in pixels.
+void setItemHeight(QAbstractItemView* view, int height);
+
+// A drop-down list that allows only choosing, not typing, with rows 13 pixels
+// high. OnDropDown runs each time the list is about to open, whether by mouse
+// or by keyboard, before it opens.
+class TDropDownList : public QComboBox {
+    Q_OBJECT
+public:
+    static constexpr int ItemHeight = 13;
+
+    explicit TDropDownList(QWidget* parent);
+
+    void showPopup() override;
+
+    std::function<void()> OnDropDown;
+};

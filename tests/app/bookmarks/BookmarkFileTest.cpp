@@ -1,0 +1,137 @@
+// The bookmark file behind the menu: its sections, keys and bytes, and what
+// loading accepts from files prepared by hand.
+#include "BookmarkFixture.h"
+
+namespace {
+
+using Bytes = QByteArray;
+
+class BookmarkFile : public BookmarkFixture {};
+
+TEST_F(BookmarkFile, FirstAddCreatesTheFileAndTheLastRemoveLeavesACountOfZero)
+{
+    TfrmMain& w = startLessonCourse();
+    expectBookmarks({}, {});
+    EXPECT_EQ(w.selBm->currentIndex(), -1);
+    EXPECT_EQ(w.selBm->placeholderText(), QStringLiteral("Bookmarks"));
+    EXPECT_FALSE(QFile::exists(filePath())) << "loading creates nothing";
+
+    addBookmark(QStringLiteral("Intro"), 12.5);
+    EXPECT_EQ(fileBytes(), Bytes("[vid0]\r\nnumBm=1\r\nbm1=Intro\r\nval1=12.5\r\n"));
+    removeRow(0);
+    expectBookmarks({}, {});
+    EXPECT_EQ(fileBytes(), Bytes("[vid0]\r\nnumBm=0\r\n"));
+    EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
+}
+
+TEST_F(BookmarkFile, ASaveReplacesOnlyTheLessonsSectionAndRenumbers)
+{
+    startLessonCourse("; notes\r\n[vid1]\r\nnumBm=1\r\nbm1=other\r\nval1=3\r\n"
+                      "[VID0]\r\nnumBm=3\r\nbm1=a\r\nval1=1.5\r\nbm3=c\r\nval3=9\r\nextra=gone\r\n[tail]\nkept=as is\n");
+    addBookmark(QStringLiteral("d"), 20);
+    EXPECT_EQ(fileBytes(), Bytes("; notes\r\n[vid1]\r\nnumBm=1\r\nbm1=other\r\nval1=3\r\n[tail]\nkept=as is\n"
+                                 "[vid0]\r\nnumBm=3\r\nbm1=a\r\nval1=1.5\r\nbm2=c\r\nval2=9\r\nbm3=d\r\nval3=20\r\n"));
+}
+
+// What loading makes of sections written by hand.
+TEST_F(BookmarkFile, LoadingKeepsOnlyCompleteEntries)
+{
+    struct Case {
+        const char* name;
+        Bytes section;
+        QStringList names;
+        QStringList positions;
+    };
+    const Bytes marker = "\xA7" "ERROR\xA7";
+    const QList<Case> cases = {
+        {"no count", "bm1=a\r\nval1=1\r\n", {}, {}},
+        {"negative count", "numBm=-2\r\nbm1=a\r\nval1=1\r\n", {}, {}},
+        {"count beyond the keys", "numBm=9\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
+        {"empty name kept", "numBm=1\r\nbm1=\r\nval1=4\r\n", {""}, {"4"}},
+        {"empty position dropped", "numBm=2\r\nbm1=a\r\nval1=\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
+        {"missing name dropped", "numBm=2\r\nval1=1\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
+        {"marker as name dropped", "numBm=2\r\nbm1=" + marker + "\r\nval1=1\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
+        {"marker as position dropped", "numBm=1\r\nbm1=a\r\nval1=" + marker + "\r\n", {}, {}},
+        {"quotes and blanks", "NUMBM = 1 \r\n BM1 = \" two  words \"\r\nval1= 7 \r\n", {" two  words "}, {"7"}},
+    };
+    TfrmMain& w = startLessonCourse();
+    for (const Case& c : cases) {
+        harness.course.writeFile(QStringLiteral("data/course.ini"), "[vid0]\r\n" + c.section);
+        w.loadBookmarks();
+        SCOPED_TRACE(c.name);
+        expectBookmarks(c.names, c.positions);
+    }
+}
+
+TEST_F(BookmarkFile, ACountThatIsNoNumberLeavesTheManagementEntriesOnly)
+{
+    TfrmMain& w = startLessonCourse("[vid0]\r\nnumBm=1\r\nbm1=a\r\nval1=1\r\n");
+    harness.course.writeFile(QStringLiteral("data/course.ini"), "[vid0]\r\nnumBm=2x\r\nbm1=a\r\nval1=1\r\n");
+    runGuarded([&] { w.FormShow(); });
+    EXPECT_EQ(harness.errors, QStringList{QStringLiteral("'2x' is not a valid integer value.")});
+    expectBookmarks({}, {});
+}
+
+TEST_F(BookmarkFile, EachLessonKeepsItsOwnSection)
+{
+    TfrmMain& w = startLessonCourse();
+    addBookmark(QStringLiteral("intro"), 5);
+    w.currentLesson = QStringLiteral("2");
+    w.loadBookmarks();
+    expectBookmarks({}, {});
+    addBookmark(QStringLiteral("two"), 7.25);
+    w.currentLesson = QStringLiteral("0");
+    w.loadBookmarks();
+    expectBookmarks({QStringLiteral("intro")}, {QStringLiteral("5")});
+    EXPECT_EQ(fileBytes(), Bytes("[vid0]\r\nnumBm=1\r\nbm1=intro\r\nval1=5\r\n[vid2]\r\nnumBm=1\r\nbm1=two\r\nval1=7.25\r\n"));
+}
+
+TEST_F(BookmarkFile, SingleVideoModeUsesTheVideosNameInItsOwnFile)
+{
+    harness.course.writeSkin();
+    harness.course.writeFile(QStringLiteral("qel.ini"), "[Main]\r\nname=Rigging Basics\r\n");
+    harness.separator = u',';
+    startWindow();
+    addBookmark(QStringLiteral("knees"), 61.5);
+    EXPECT_EQ(fileBytes(QStringLiteral("dlqel.ini")), Bytes("[Rigging Basics]\r\nnumBm=1\r\nbm1=knees\r\nval1=61,5\r\n"));
+}
+
+TEST_F(BookmarkFile, AFileThatCannotBeWrittenStaysAsItWas)
+{
+    const Bytes before = "[vid0]\r\nnumBm=1\r\nbm1=a\r\nval1=1\r\n";
+    startLessonCourse(before);
+    makeReadOnly();
+    addBookmark(QStringLiteral("b"), 2);
+    EXPECT_EQ(harness.errors, QStringList{QStringLiteral("Unable to write to ") + filePath() + u'.'});
+    EXPECT_EQ(fileBytes(), before);
+    expectBookmarks({QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("1"), QStringLiteral("2")});
+}
+
+// The file's name comes from the course; it must never name a file outside the data folder.
+TEST_F(BookmarkFile, ANameThatLeavesTheDataFolderHoldsNoBookmarks)
+{
+    const Bytes outside = "[vid0]\r\nnumBm=1\r\nbm1=x\r\nval1=1\r\n";
+    harness.course.writeFile(QStringLiteral("outside.ini"), outside);
+    TfrmMain& w = startLessonCourse();
+    for (const QString& name : {QStringLiteral("../outside.ini"), QStringLiteral("..\\outside.ini"),
+                                QStringLiteral("sub/x.ini"), QStringLiteral(".."), QString()}) {
+        SCOPED_TRACE(name.toStdString());
+        harness.errors.clear();
+        w.bookmarkFileName = name;
+        w.loadBookmarks();
+        expectBookmarks({}, {});
+        addBookmark(QStringLiteral("y"), 2);
+        EXPECT_EQ(harness.errors,
+                  QStringList{ErrorReporting::withClosingStop(QStringLiteral("Unable to write to ") + filePath(name))});
+    }
+    QFile file(harness.course.path(QStringLiteral("outside.ini")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), outside);
+
+    w.bookmarkFileName = QStringLiteral("-1");
+    w.loadBookmarks();
+    addBookmark(QStringLiteral("z"), 3);
+    EXPECT_EQ(fileBytes(QStringLiteral("-1")), Bytes("[vid0]\r\nnumBm=1\r\nbm1=z\r\nval1=3\r\n"));
+}
+
+}  // namespace
