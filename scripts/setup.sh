@@ -16,6 +16,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
+  # the Debian package and the checks of the installed program
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 SUDO=""
