@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QIcon>
 
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
         return early.answer();
     QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
+    // The desktop matches the window to the menu entry and its icon by these.
+    QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tovrelle")));
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.request() != CommandLine::Request::Run)
         return commandLine.answer();

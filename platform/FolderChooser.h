@@ -8,7 +8,7 @@ class FolderChooser {
 public:
     virtual ~FolderChooser() = default;
     // The folder chosen, or an empty text when the learner cancels.
-    // startFolder: where the chooser opens; may be empty.
+    // startFolder: where the chooser opens; empty for the home folder.
     virtual QString chooseFolder(const QString& startFolder) = 0;
 };
 

@@ -27,9 +27,10 @@ deb=$(echo "$work"/package/tovrelle_*.deb)
 
 # shlibdeps finds the libraries; the GStreamer plug-ins are named by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
+names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
                libqt6webenginewidgets6 gstreamer1.0-plugins-good gstreamer1.0-libav; do
-  grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+  grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
 for file in usr/bin/tovrelle usr/share/applications/tovrelle.desktop usr/share/metainfo/org.tovrelle.tovrelle.metainfo.xml \
