@@ -79,15 +79,4 @@ TEST(RememberedCourseTest, AFolderThatCannotBeKeptLeavesTheFileAsItWas)
     EXPECT_EQ(nowhere.folder(), QString());
 }
 
-TEST(RememberedCourseTest, ReadsTheCourseLineAmongOthers)
-{
-    QTemporaryDir dir;
-    const RememberedCourse remembered(dir.path() + QStringLiteral("/tovrelle.conf"));
-    QFile file(remembered.configFile());
-    file.open(QIODevice::WriteOnly);
-    file.write("# written by hand\nvolume=3\ncourse=/srv/course\n");
-    file.close();
-    EXPECT_EQ(remembered.folder(), QStringLiteral("/srv/course"));
-}
-
 }  // namespace
