@@ -1,27 +1,47 @@
-// The program entry: the application, the main window, the hidden bookmark
-// manager, then the message loop.
+// The program entry: the command line, the application, the course folder,
+// the main window, the hidden bookmark manager, then the message loop.
 #include <memory>
 
 #include <QApplication>
+#include <QIcon>
 
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
+#include "CommandLine.h"
+#include "CourseFolderChoice.h"
 #include "DataFolder.h"
 #include "ErrorReporting.h"
+#include "FolderChooser.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtVideoControl.h"
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
+#include "RememberedCourse.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
 {
+    // --help and --version need no display, so they are answered before the application exists.
+    if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
+        return early.answer();
     QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
+    // The desktop matches the window to the menu entry and its icon by these.
+    QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tovrelle")));
+    const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
+    if (commandLine.request() != CommandLine::Request::Run)
+        return commandLine.answer();
 
     QtErrorBox errorBox;
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));
+    RememberedCourse rememberedCourse = RememberedCourse::forUser();
+    QtFolderChooser folderChooser;
+    const auto course = CourseFolderChoice(rememberedCourse, folderChooser, AppPaths::executableDirectory())
+                            .choose(commandLine.courseFolder());
+    if (!course)
+        return 1;
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
     PlatformServices services{
@@ -32,7 +52,7 @@ int main(int argc, char* argv[])
         [] { return std::make_unique<QtHtmlEngine>(); },
     };
 
-    TfrmMain frmMain(AppPaths(AppPaths::executableDirectory()), services);
+    TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     frmMain.show();

@@ -11,17 +11,6 @@
 
 namespace {
 
-QString baseFolder()
-{
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome && dataHome[0] == '/')
-        return QFile::decodeName(dataHome);
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return QFile::decodeName(home) + QStringLiteral("/.local/share");
-    return QString();
-}
-
 // Creates the folder and its parents; the error number of the first failure, or 0.
 int makeFolders(const QString& path)
 {
@@ -41,6 +30,17 @@ int makeFolders(const QString& path)
 
 }  // namespace
 
+QString userBaseFolder(const char* variable, const char* underHome)
+{
+    const char* chosen = std::getenv(variable);
+    if (chosen && chosen[0] == '/')
+        return QFile::decodeName(chosen);
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return QFile::decodeName(home) + u'/' + QLatin1String(underHome);
+    return QString();
+}
+
 QString systemMessage(int errorNumber)
 {
     QString text = QString::fromLocal8Bit(std::strerror(errorNumber));
@@ -51,7 +51,7 @@ QString systemMessage(int errorNumber)
 
 QString UserDataFolder::locate()
 {
-    const QString base = baseFolder();
+    const QString base = userBaseFolder("XDG_DATA_HOME", ".local/share");
     if (base.isEmpty())
         throw AppError(systemMessage(ENOENT));
     const QString folder = base + QStringLiteral("/tovrelle");

@@ -18,6 +18,11 @@ public:
     QString locate() override;
 };
 
+// A per-user base folder: the absolute path in the environment variable
+// (XDG_DATA_HOME, XDG_CONFIG_HOME), else the home folder followed by
+// underHome; empty when neither is known.
+QString userBaseFolder(const char* variable, const char* underHome);
+
 // The system's message for an error number, without trailing blanks, control
 // characters and full stops.
 QString systemMessage(int errorNumber);

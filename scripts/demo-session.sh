@@ -15,16 +15,24 @@ prepare_demo_course() {
 start_xvfb() {
   local number
   for number in $(seq 90 150); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+    { [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; } && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+    export DISPLAY=":$number"
+    # Another session may take the same number at the same moment: our server
+    # then ends, and the one answering is not ours, so try the next number.
+    for _ in $(seq 1 50); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if xdpyinfo >/dev/null 2>&1; then
+        sleep 0.3
+        kill -0 "$XVFB_PID" 2>/dev/null && return 0
+        break
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
   done
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-  export DISPLAY=":$number"
-  for _ in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start on $DISPLAY" >&2
+  echo "no X server could be started" >&2
   return 1
 }

@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
   # the program's own font, with the metrics its labels were laid out for
   fonts-liberation2
+  # the Debian package and the checks of the installed program
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 SUDO=""

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The Debian package from end to end: builds it with CPack, checks its
+# computed dependencies and files, installs it with apt-get, starts the
+# installed program on the demo course given as an argument in a real X
+# server, starts it again without an argument to see the remembered course
+# open, and removes the package. Whatever fails, the package is removed and
+# the program and the X server are stopped.
+# Usage: package-round-trip.sh BUILD_DIR SOURCE_DIR WORK_DIR
+set -euo pipefail
+build=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+
+[ "$(id -u)" = 0 ] || skip "installing a package needs root; run this test as root"
+if dpkg-query -W -f='${Status}' tovrelle 2>/dev/null | grep -q 'install ok installed'; then
+  skip "a tovrelle package is installed already; this test does not replace it"
+fi
+
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work"
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package") >"$work/cpack.log" 2>&1 \
+  || fail "cpack (see $work/cpack.log)"
+deb=$(echo "$work"/package/tovrelle_*.deb)
+[ -f "$deb" ] || fail "no tovrelle_*.deb in $work/package"
+
+# shlibdeps finds the libraries; the GStreamer plug-ins are named by hand.
+depends=$(dpkg-deb -f "$deb" Depends)
+names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
+for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
+               libqt6webenginewidgets6 gstreamer1.0-plugins-good gstreamer1.0-libav; do
+  grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for file in usr/bin/tovrelle usr/share/applications/tovrelle.desktop usr/share/metainfo/org.tovrelle.tovrelle.metainfo.xml \
+            usr/share/icons/hicolor/scalable/apps/tovrelle.svg usr/share/icons/hicolor/48x48/apps/tovrelle.png \
+            usr/share/man/man1/tovrelle.1.gz; do
+  grep -q " \./$file$" <<<"$contents" || fail "the package lacks /$file"
+done
+
+[ -f "$work/course/qel.ini" ] || bash "$source/demo/make-course.sh" "$work/course" >/dev/null
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+start_xvfb
+app=""
+cleanup() {
+  [ -z "$app" ] || kill "$app" 2>/dev/null || true
+  kill "$XVFB_PID" 2>/dev/null || true
+  if dpkg-query -W -f='${Status}' tovrelle 2>/dev/null | grep -q 'install ok installed'; then
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=120 tovrelle >/dev/null 2>&1 \
+      || dpkg -r tovrelle >/dev/null 2>&1 || echo "could not remove the tovrelle package" >&2
+  fi
+}
+trap cleanup EXIT
+
+(cd "$work/package" && DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=120 ./tovrelle_*.deb) >"$work/apt.log" 2>&1 \
+  || fail "apt-get install (see $work/apt.log)"
+installed=$(command -v tovrelle) || fail "no tovrelle on the PATH after installing"
+[ "$installed" = /usr/bin/tovrelle ] || fail "tovrelle found at $installed"
+
+# start_program SCREENSHOT [ARGUMENT]: starts the installed program from / and waits for its window.
+start_program() {
+  (cd / && exec tovrelle "${@:2}") >>"$work/program.log" 2>&1 &
+  app=$!
+  for _ in $(seq 1 60); do
+    xwininfo -name Tovrelle >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended without a window (see $work/program.log)"
+    sleep 0.5
+  done
+  local info
+  info=$(xwininfo -name Tovrelle) || fail "no window captioned Tovrelle"
+  grep -q 'Width: 1014' <<<"$info" && grep -q 'Height: 705' <<<"$info" || fail "not the lesson-mode window: $info"
+  if xwininfo -name 'Choose the course folder' >/dev/null 2>&1; then fail "the folder chooser came up"; fi
+  sleep 2
+  import -window root "$work/$1"
+  kill "$app" && wait "$app" 2>/dev/null || true
+  app=""
+  for _ in $(seq 1 20); do xwininfo -name Tovrelle >/dev/null 2>&1 || break; sleep 0.25; done
+}
+
+start_program given.png "$work/course"
+remembered=$(cat "$XDG_CONFIG_HOME/tovrelle/tovrelle.conf")
+[ "$remembered" = "course=$work/course" ] || fail "remembered: $remembered"
+start_program remembered.png
+
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=120 tovrelle >"$work/remove.log" 2>&1 \
+  || fail "apt-get remove (see $work/remove.log)"
+[ ! -e /usr/bin/tovrelle ] || fail "/usr/bin/tovrelle is still there after removing the package"
+echo "$(basename "$deb"): Depends $depends; installed, opened the course given and then the remembered one, removed"
