@@ -10,6 +10,7 @@
 #include "ErrorReporting.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
+#include "QtShell.h"
 #include "QtVideoControl.h"
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
@@ -24,12 +25,14 @@ int main(int argc, char* argv[])
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
+    QtShell shell;
     PlatformServices services{
         dataFolder,
         regionalSettings,
         [] { return std::make_unique<QtVideoControl>(); },
         [] { return std::make_unique<QtWaveDevice>(); },
         [] { return std::make_unique<QtHtmlEngine>(); },
+        shell,
     };
 
     TfrmMain frmMain(AppPaths(AppPaths::executableDirectory()), services);

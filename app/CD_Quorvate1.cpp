@@ -31,6 +31,9 @@ void TfrmMain::bindHandlers()
         runGuarded([&] { ActiveMovie1MouseUp(button, shift, x, y); });
     };
     ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
+    bindSponsorHandlers();
+    bindTabHandlers();
+    bindSearchHandlers();
 }
 
 QString TfrmMain::mediaPath(const QString& relativePath) const

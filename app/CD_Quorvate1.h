@@ -47,6 +47,24 @@ public:
     void ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActiveMovie1DblClick();
 
+    // Sponsor banner and sponsors page (MainWindowSponsors.cpp).
+    void Timer2Timer();
+    void gifBannerClick();
+    void imgShowallClick();
+    int adBrowserShowContextMenu(const QPoint& globalPos);
+
+    // Section tabs (MainWindowTabs.cpp).
+    void imgTrHotspotClick();
+    void imgReHotspotClick();
+    void ImgSpHotspotClick();
+
+    // Resource searches (MainWindowSearches.cpp).
+    void imgTutSearchClick();
+    void imgScriptSearchClick();
+    void imgJobSearchClick();
+    void imgReviewSearchClick();
+    int frelBrowserShowContextMenu(const QPoint& globalPos);
+
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
     void setOuterSize(int width, int height);
@@ -183,6 +201,13 @@ private:
     void fixWindowFrame();
 
     QString mediaPath(const QString& relativePath) const;
+
+    // Sponsor banner, section tabs and resource searches.
+    void readSponsorList();
+    void bindSponsorHandlers();
+    void bindTabHandlers();
+    void showSection(TPanel* section, const QString& tabPicture);
+    void bindSearchHandlers();
 
     AppPaths paths_;
     PlatformServices& services_;

@@ -16,6 +16,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
+  # driving the real window with mouse and keys, and a local search server
+  xdotool python3
 )
 
 SUDO=""

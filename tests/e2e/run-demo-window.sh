@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on the demo course in a real X server, takes a
 # screenshot and checks what a person would see: the window's size and place,
-# the built-in header, the course's lesson strip and a playing video.
+# the built-in header, the course's lesson strip, a playing video and the
+# first sponsor's animated banner.
 # Usage: run-demo-window.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -49,5 +50,13 @@ close_to "$(screen_pixel 100 250)" "$(picture_pixel "$work/course/Media/img_less
 brightness=$(convert "$work/screen.png" -crop "720x540+$((left + 281))+$((top + 132))" -colorspace Gray -format '%[fx:int(100*mean)]' info:)
 [ "$brightness" -ge 3 ] || fail "the video area is black (mean brightness $brightness%)"
 
+# The banner area (client 418..887, 7..66) shows the first sponsor, northwind.gif on
+# its dark blue, and the banner changes its text every 1.5 seconds.
+close_to "$(screen_pixel 428 37)" "11 42 92" || fail "banner pixel $(screen_pixel 428 37), expected the first sponsor's"
+banner() { convert "$1" -crop "470x60+$((left + 418))+$((top + 7))" +repage -format '%#' info:; }
+sleep 1.6
+import -window root "$work/screen2.png"
+[ "$(banner "$work/screen.png")" != "$(banner "$work/screen2.png")" ] || fail "the banner does not animate"
+
 kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
-echo "window 1014x705 at 212,164; header, lesson strip and video shown; screenshot $work/screen.png"
+echo "window 1014x705 at 212,164; header, lesson strip, video and animated banner shown; screenshot $work/screen.png"
