@@ -28,3 +28,16 @@ start_xvfb() {
   echo "Xvfb did not start on $DISPLAY" >&2
   return 1
 }
+
+# pixel PICTURE X Y: the colour of one pixel as "r g b", 0 to 255.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+
+# close_to "R G B" "R G B" [TOLERANCE]: true when no channel differs by more
+# than the tolerance (12 unless given).
+close_to() {
+  local a b c x y z d
+  read -r a b c <<<"$1"; read -r x y z <<<"$2"
+  for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le "${3:-12}" ] || return 1; done
+}

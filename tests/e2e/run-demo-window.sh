@@ -32,18 +32,13 @@ top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
 sleep 4  # let the introduction play a few seconds
 import -window root "$work/screen.png"
 
-# The colour of one screen pixel and of one picture pixel, as "r g b".
-screen_pixel() { convert "$work/screen.png" -crop "1x1+$((left + $1))+$((top + $2))" -depth 8 txt:- | awk 'NR==2 {gsub(/[(),]/," "); print $2, $3, $4}'; }
-picture_pixel() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | awk 'NR==2 {gsub(/[(),]/," "); print $2, $3, $4}'; }
-close_to() {
-  read -r a b c <<<"$1"; read -r x y z <<<"$2"
-  for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le 12 ] || return 1; done
-}
+# The colour of one pixel of the window, as "r g b".
+screen_pixel() { pixel "$work/screen.png" $((left + $1)) $((top + $2)); }
 
 # The header lies at client (0, 1); the lesson strip at client (13, 131).
-close_to "$(screen_pixel 300 30)" "$(picture_pixel "$source/resources/pictures/header.jpg" 300 29)" \
+close_to "$(screen_pixel 300 30)" "$(pixel "$source/resources/pictures/header.jpg" 300 29)" \
   || fail "header pixel $(screen_pixel 300 30)"
-close_to "$(screen_pixel 100 250)" "$(picture_pixel "$work/course/Media/img_lessons_qel.jpg" 87 119)" \
+close_to "$(screen_pixel 100 250)" "$(pixel "$work/course/Media/img_lessons_qel.jpg" 87 119)" \
   || fail "lesson strip pixel $(screen_pixel 100 250)"
 
 # The video frame (client 281..1000, 132..671) shows the introduction, not a black box.

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""A stand-in for the search server on the loopback interface: answers every
-GET with a small result page naming the request, and appends each request's
-path and query, exactly as received, to a log file. Writes the port it
-listens on to a file once it is ready.
+"""A stand-in for the search server on the loopback interface, serving as the
+HTML views' proxy: answers every GET with a small result page naming the
+request, and appends each requested address, exactly as received, to a log
+file. Writes the port it listens on to a file once it is ready.
 
 Usage: search-server.py LOG_FILE PORT_FILE
 """
