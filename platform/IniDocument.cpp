@@ -155,6 +155,22 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
     return text;
 }
 
+std::vector<std::string> IniDocument::keyNames(const std::string& section) const
+{
+    std::vector<std::string> names;
+    const auto header = findSection(folded(trimmed(section)));
+    if (!header)
+        return names;
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        if (lines_[i].kind != Kind::Key)
+            continue;
+        const std::string text = trimmed(lines_[i].content);
+        names.push_back(trimmed(text.substr(0, text.find('='))));
+    }
+    return names;
+}
+
 bool IniDocument::setValue(const std::string& section, const std::string& key, const std::string& value)
 {
     const auto header = findSection(folded(trimmed(section)));

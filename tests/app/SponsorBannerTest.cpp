@@ -71,6 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Main]\nnum=3\nimg1=\xA7" "ERROR\xA7\nurl1=u1\nimg2=a.gif\nurl2=\nimg3=c.gif\nurl3=\xA7" "ERROR\xA7\n",
                  3, {"a.gif"}, {""}},
         ListCase{"OtherSectionsIgnored", "[Other]\nnum=1\nimg1=a.gif\nurl1=u1\n[Main]\nnum=1\n", 1, {}, {}},
+        ListCase{"CountAtTheIntegerLimit",
+                 "[Main]\nnum=2147483647\nimg1=a.gif\nurl1=u1\nIMG7=c.gif\nurl7=u7\nimg08=d.gif\nurl8=u8\n",
+                 2147483647, {"a.gif", "c.gif"}, {"u1", "u7"}},
         ListCase{"NegativeCount", "[Main]\nnum=-1\nimg1=a.gif\nurl1=u1\n", -1, {}, {}},
         ListCase{"NoList", "", 0, {}, {}}),
     [](const testing::TestParamInfo<ListCase>& info) { return info.param.name; });
