@@ -1,5 +1,5 @@
-# Sourced by the real-window test and the start-up benchmark: a demo course
-# with the program beside it, and a private X server.
+# Sourced by the real-window tests and the start-up benchmark: a demo course
+# with the program beside it, a private X server, and the window's place and pixels.
 
 # prepare_demo_course BINARY SOURCE_DIR COURSE_DIR: generates the course when
 # missing and puts the program beside it; bookmarks go under the course folder.
@@ -40,4 +40,19 @@ close_to() {
   local a b c x y z d
   read -r a b c <<<"$1"; read -r x y z <<<"$2"
   for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le "${3:-12}" ] || return 1; done
+}
+
+# window_place: waits up to 30 s for the window captioned Tovrelle, then sets
+# left, top, width and height to the place and size of its client area.
+window_place() {
+  local info _
+  for _ in $(seq 1 60); do
+    xwininfo -name Tovrelle >/dev/null 2>&1 && break
+    sleep 0.5
+  done
+  info=$(xwininfo -name Tovrelle) || return 1
+  width=$(awk '/Width:/ {print $2}' <<<"$info")
+  height=$(awk '/Height:/ {print $2}' <<<"$info")
+  left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+  top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
 }

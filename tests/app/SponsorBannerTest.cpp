@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "MainWindowHarness.h"
@@ -140,6 +142,22 @@ TEST(SponsorBanner, WithoutSponsorsTheBannerShowsNothingAndClicksDoNothing)
     EXPECT_TRUE(harness.adBrowser().addresses.isEmpty());
     EXPECT_TRUE(harness.shell.opened.isEmpty());
     EXPECT_TRUE(w.rePanel->isVisibleTo(&w)) << "the tab did its own work";
+}
+
+// The course folder's path may hold characters the system code page lacks;
+// the HTML banner's path must reach the view whole all the same.
+TEST(SponsorBanner, HtmlBannerPathKeepsCharactersOutsideTheCodePage)
+{
+    QTemporaryDir parent;
+    const QString root = parent.filePath(QStringLiteral("\u041A\u0443\u0440\u0441"));
+    QDir().mkpath(root);
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", root.toUtf8());
+    MainWindowHarness harness;
+    qputenv("TMPDIR", savedTemp);
+    startWithSponsors(harness, "[Main]\nnum=1\nimg1=b.htm\nurl1=u1\n");
+    ASSERT_TRUE(harness.course.dir().startsWith(root));
+    EXPECT_EQ(harness.adBrowser().addresses, QStringList{harness.course.path(QStringLiteral("Sponsors/b.htm"))});
 }
 
 TEST(SponsorsPage, ShowAllReturnsToTheIndexAndMenusFollowTheirViews)

@@ -17,15 +17,7 @@ start_xvfb
 app=$!
 trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 
-for _ in $(seq 1 60); do
-  xwininfo -name Tovrelle >/dev/null 2>&1 && break
-  sleep 0.5
-done
-info=$(xwininfo -name Tovrelle) || fail "no window captioned Tovrelle"
-width=$(awk '/Width:/ {print $2}' <<<"$info")
-height=$(awk '/Height:/ {print $2}' <<<"$info")
-left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+window_place || fail "no window captioned Tovrelle"
 [ "$width" = 1014 ] && [ "$height" = 705 ] || fail "client area ${width}x${height}, expected 1014x705"
 [ "$left" = 212 ] && [ "$top" = 164 ] || fail "window at $left,$top, expected 212,164"
 

@@ -37,13 +37,7 @@ app=$!
 started=$SECONDS
 trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
 
-for _ in $(seq 1 60); do
-  xwininfo -name Tovrelle >/dev/null 2>&1 && break
-  sleep 0.5
-done
-info=$(xwininfo -name Tovrelle) || fail "no window captioned Tovrelle"
-left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+window_place || fail "no window captioned Tovrelle"
 sleep 2
 
 # Places are given in the window's main panel, which lies at -5, -5 in the
