@@ -21,8 +21,7 @@ const QString kMissing = QStringLiteral("\u00A7ERROR\u00A7");
 // than the keys the list holds.
 std::set<qint64> bannerNumbers(const QStringList& keyNames, std::int32_t count)
 {
-    static const QRegularExpression bannerKey(QStringLiteral("^img([1-9][0-9]*)$"),
-                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression bannerKey(QStringLiteral("^img([1-9][0-9]*)$"));
     std::set<qint64> numbers;
     for (const QString& name : keyNames) {
         const QRegularExpressionMatch match = bannerKey.match(name);

@@ -163,10 +163,8 @@ std::vector<std::string> IniDocument::keyNames(const std::string& section) const
         return names;
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
-        if (lines_[i].kind != Kind::Key)
-            continue;
-        const std::string text = trimmed(lines_[i].content);
-        names.push_back(trimmed(text.substr(0, text.find('='))));
+        if (lines_[i].kind == Kind::Key)
+            names.push_back(lines_[i].foldedName);
     }
     return names;
 }

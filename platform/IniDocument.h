@@ -18,8 +18,8 @@ public:
     // at most 2047 bytes), or nothing when the section or key is missing.
     std::optional<std::string> value(const std::string& section, const std::string& key) const;
 
-    // The names of the keys of the first section of that name, trimmed, in
-    // file order; empty when the section is missing.
+    // The names of the keys of the first section of that name, trimmed and
+    // case-folded, in file order; empty when the section is missing.
     std::vector<std::string> keyNames(const std::string& section) const;
 
     // Sets the value; returns false when the stored text already is that value

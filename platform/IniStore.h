@@ -30,8 +30,8 @@ public:
     // section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& defaultValue);
 
-    // The key names of the section as the file has them; empty when the
-    // file or the section is missing.
+    // The key names of the section, in lower case as names match; empty
+    // when the file or the section is missing.
     QStringList keyNames(const QString& section);
 
     // Raise "Unable to write to %s" when the system refuses the change.
