@@ -66,8 +66,9 @@ void TfrmMain::adSwap()
         sponsorIndex = 0;
         return;
     }
-    // An index outside the list (only a count near the integer limit gets
-    // there) starts the rotation over, like the end of the list.
+    // The end of the list, or an index it cannot hold, starts over at entry 0;
+    // start-up's call, with the declared count as index, lands there. Comparing
+    // before adding keeps a count at the integer limit from overflowing.
     if (sponsorIndex < 0 || sponsorIndex >= count - 1)
         sponsorIndex = 0;
     else
