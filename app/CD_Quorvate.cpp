@@ -14,6 +14,7 @@
 #include "FolderChooser.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
+#include "QtShell.h"
 #include "QtVideoControl.h"
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
@@ -44,12 +45,14 @@ int main(int argc, char* argv[])
         return 1;
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
+    QtShell shell;
     PlatformServices services{
         dataFolder,
         regionalSettings,
         [] { return std::make_unique<QtVideoControl>(); },
         [] { return std::make_unique<QtWaveDevice>(); },
         [] { return std::make_unique<QtHtmlEngine>(); },
+        shell,
     };
 
     TfrmMain frmMain(AppPaths(*course), services);

@@ -32,6 +32,9 @@ void TfrmMain::bindHandlers()
     };
     ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
     bindBookmarkHandlers();
+    bindSponsorHandlers();
+    bindTabHandlers();
+    bindSearchHandlers();
 }
 
 QString TfrmMain::mediaPath(const QString& relativePath) const

@@ -60,6 +60,24 @@ public:
     QString currentPositionText() const;
     TfrmBm* frmBm = nullptr;
 
+    // Sponsor banner and sponsors page (MainWindowSponsors.cpp).
+    void Timer2Timer();
+    void gifBannerClick();
+    void imgShowallClick();
+    int adBrowserShowContextMenu(const QPoint& globalPos);
+
+    // Section tabs (MainWindowTabs.cpp).
+    void imgTrHotspotClick();
+    void imgReHotspotClick();
+    void ImgSpHotspotClick();
+
+    // Resource searches (MainWindowSearches.cpp).
+    void imgTutSearchClick();
+    void imgScriptSearchClick();
+    void imgJobSearchClick();
+    void imgReviewSearchClick();
+    int frelBrowserShowContextMenu(const QPoint& globalPos);
+
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
     void setOuterSize(int width, int height);
@@ -201,6 +219,13 @@ private:
     void bindBookmarkHandlers();
     QString lessonKey() const;
     BookmarkFile bookmarkFile() const;
+
+    // Sponsor banner, section tabs and resource searches.
+    void readSponsorList();
+    void bindSponsorHandlers();
+    void bindTabHandlers();
+    void showSection(TPanel* section, const QString& tabPicture);
+    void bindSearchHandlers();
 
     AppPaths paths_;
     PlatformServices& services_;

@@ -55,6 +55,8 @@ QComboBox* editableCombo(QWidget* parent, int left, int top, const QString& text
 {
     QComboBox* combo = placed(new QComboBox(parent), left, top, 120, 21);
     combo->setEditable(true);
+    // Typing into the box never adds to its fixed list of items.
+    combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setEditText(text);
     setFontColour(combo, kSilver);
     return combo;

@@ -1,7 +1,122 @@
-// The sponsor banner: the sponsor list, the rotation and the banner's clicks.
+// The sponsor banner: the sponsor list, the rotation through its entries and
+// the banner's clicks, and the sponsors section's way back to its index page.
 #include "CD_Quorvate1.h"
 
-// Shows the next sponsor's banner. The rotation is not built yet: nothing changes.
+#include <set>
+
+#include <QRegularExpression>
+
+#include "Conversions.h"
+#include "ErrorReporting.h"
+#include "IniStore.h"
+
+namespace {
+
+// What a read returns for a key the list does not hold; a value written
+// exactly like it counts as missing too.
+const QString kMissing = QStringLiteral("\u00A7ERROR\u00A7");
+
+// The entry numbers from 1 to the count that have a banner key, in ascending
+// order. No other number can make an entry, so a huge count costs no more
+// than the keys the list holds.
+std::set<qint64> bannerNumbers(const QStringList& keyNames, std::int32_t count)
+{
+    static const QRegularExpression bannerKey(QStringLiteral("^img([1-9][0-9]*)$"));
+    std::set<qint64> numbers;
+    for (const QString& name : keyNames) {
+        const QRegularExpressionMatch match = bannerKey.match(name);
+        bool valid = false;
+        const qint64 number = match.captured(1).toLongLong(&valid);
+        if (match.hasMatch() && valid && number <= count)
+            numbers.insert(number);
+    }
+    return numbers;
+}
+
+}  // namespace
+
+// Reads "Sponsors\sp.dat": the declared count, then each entry numbered from
+// 1 to that count that has both a banner and an address.
+void TfrmMain::readSponsorList()
+{
+    sponsorPictures.clear();
+    sponsorUrls.clear();
+    IniStore list;
+    list.open(mediaPath(QStringLiteral("Sponsors\\sp.dat")));
+    const QString main = QStringLiteral("Main");
+    sponsorCount = Conversions::strToInt(list.read(main, QStringLiteral("num"), QStringLiteral("0")));
+    for (const qint64 number : bannerNumbers(list.keyNames(main), sponsorCount)) {
+        const QString picture = list.read(main, QStringLiteral("img%1").arg(number), kMissing);
+        const QString url = list.read(main, QStringLiteral("url%1").arg(number), kMissing);
+        if (picture != kMissing && url != kMissing) {
+            sponsorPictures << picture;
+            sponsorUrls << url;
+        }
+    }
+    list.close();
+}
+
+// Shows the next sponsor's banner: a name containing ".gif" goes to the
+// animated banner, any other file to the HTML banner laid over it. With no
+// sponsor the banner area keeps its frame only.
 void TfrmMain::adSwap()
 {
+    const qsizetype count = sponsorPictures.size();
+    if (count == 0) {
+        sponsorIndex = 0;
+        return;
+    }
+    // The end of the list, or an index it cannot hold, starts over at entry 0;
+    // start-up's call, with the declared count as index, lands there. Comparing
+    // before adding keeps a count at the integer limit from overflowing.
+    if (sponsorIndex < 0 || sponsorIndex >= count - 1)
+        sponsorIndex = 0;
+    else
+        ++sponsorIndex;
+    const QString name = sponsorPictures.at(sponsorIndex);
+    const QString path = mediaPath(QStringLiteral("Sponsors\\") + name);
+    if (name.contains(QStringLiteral(".gif"))) {
+        // A banner that cannot be read shows what the control shows for it.
+        gifBanner->LoadFromFile(path);
+        gifBanner->setVisibleFlag(true);
+        adBrowser->hide();
+    } else {
+        // The path goes to the view as it stands: the course folder may have
+        // characters that the system code page lacks.
+        adBrowser->Navigate(path);
+        adBrowser->show();
+        gifBanner->setVisibleFlag(false);
+    }
+}
+
+void TfrmMain::Timer2Timer()
+{
+    adSwap();
+}
+
+// The hidden animated banner still takes clicks, so the strip the HTML banner
+// leaves uncovered at its right edge opens the sponsor shown as well.
+void TfrmMain::gifBannerClick()
+{
+    if (sponsorIndex >= 0 && sponsorIndex < sponsorUrls.size())
+        services_.shell.open(sponsorUrls.at(sponsorIndex), this);
+}
+
+void TfrmMain::imgShowallClick()
+{
+    spBrowser->Navigate(mediaPath(QStringLiteral("Sponsors\\index.htm")));
+}
+
+// A right click on an HTML banner opens no menu.
+int TfrmMain::adBrowserShowContextMenu(const QPoint&)
+{
+    return TEmbeddedWB::Handled;
+}
+
+void TfrmMain::bindSponsorHandlers()
+{
+    connect(Timer2, &QTimer::timeout, this, [this] { runGuarded([this] { Timer2Timer(); }); });
+    gifBanner->OnClick = [this](TGIFImage*) { runGuarded([this] { gifBannerClick(); }); };
+    imgShowall->OnClick = [this] { runGuarded([this] { imgShowallClick(); }); };
+    adBrowser->OnShowContextMenu = [this](const QPoint& globalPos) { return adBrowserShowContextMenu(globalPos); };
 }

@@ -49,7 +49,7 @@ void appendItems(QComboBox* box, const QStringList& items)
 void TfrmMain::FormCreate()
 {
     readConfiguration();
-    // The sponsor list is read here, once the sponsor rotation is part of the window.
+    readSponsorList();
     adBrowser->move(gifBanner->x(), gifBanner->y());
     sponsorIndex = sponsorCount;
     adSwap();

@@ -6,6 +6,7 @@
 #include "DataFolder.h"
 #include "HtmlEngine.h"
 #include "RegionalSettings.h"
+#include "Shell.h"
 #include "VideoControl.h"
 #include "WaveDevice.h"
 
@@ -17,4 +18,5 @@ struct PlatformServices {
     std::function<std::unique_ptr<VideoControl>()> makeVideoControl;
     std::function<std::unique_ptr<WaveDevice>()> makeWaveDevice;
     std::function<std::unique_ptr<HtmlEngine>()> makeHtmlEngine;
+    Shell& shell;
 };

@@ -195,6 +195,20 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
     return bytes;
 }
 
+std::vector<std::string> IniDocument::keyNames(const std::string& section) const
+{
+    std::vector<std::string> names;
+    const auto header = findSection(nameOf(section));
+    if (!header)
+        return names;
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        if (lines_[i].kind == Kind::Key)
+            names.push_back(Codepage1252::encode(lines_[i].foldedName).toStdString());
+    }
+    return names;
+}
+
 bool IniDocument::setValue(const std::string& section, const std::string& key, const std::string& value)
 {
     const QString newValue = textOf(value);

@@ -25,6 +25,10 @@ public:
     // the key's line has no "=".
     std::optional<std::string> value(const std::string& section, const std::string& key) const;
 
+    // The names of the keys of the first section of that name, trimmed and
+    // case-folded, in file order; empty when the section is missing.
+    std::vector<std::string> keyNames(const std::string& section) const;
+
     // Sets the value; returns false when the stored text already is that value
     // (the file then stays untouched).
     bool setValue(const std::string& section, const std::string& key, const std::string& value);

@@ -143,6 +143,16 @@ QString IniStore::read(const QString& section, const QString& key, const QString
     return value ? fromBytes(*value) : defaultAsReturned(defaultValue);
 }
 
+QStringList IniStore::keyNames(const QString& section)
+{
+    QStringList names;
+    if (path_.isEmpty())
+        return names;
+    for (const std::string& name : current().keyNames(toBytes(section)))
+        names << fromBytes(name);
+    return names;
+}
+
 QByteArray IniStore::writableTarget() const
 {
     const QByteArray target = SafeFileWriter::finalTarget(nativePath_);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "IniDocument.h"
 
@@ -29,6 +30,10 @@ public:
     // The value, or the default (less trailing spaces) when the file, the
     // section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& defaultValue);
+
+    // The key names of the section, in lower case as names match; empty
+    // when the file or the section is missing.
+    QStringList keyNames(const QString& section);
 
     // Raise "Unable to write to %s" when the system refuses the change.
     void write(const QString& section, const QString& key, const QString& value);

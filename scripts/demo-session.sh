@@ -1,5 +1,5 @@
-# Sourced by the real-window test and the start-up benchmark: a demo course
-# with the program beside it, and a private X server.
+# Sourced by the real-window tests and the start-up benchmark: a demo course
+# with the program beside it, a private X server, and the window's place and pixels.
 
 # prepare_demo_course BINARY SOURCE_DIR COURSE_DIR: generates the course when
 # missing and puts the program beside it; bookmarks go under the course folder.
@@ -35,4 +35,32 @@ start_xvfb() {
   done
   echo "no X server could be started" >&2
   return 1
+}
+
+# pixel PICTURE X Y: the colour of one pixel as "r g b", 0 to 255.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+
+# close_to "R G B" "R G B" [TOLERANCE]: true when no channel differs by more
+# than the tolerance (12 unless given).
+close_to() {
+  local a b c x y z d
+  read -r a b c <<<"$1"; read -r x y z <<<"$2"
+  for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le "${3:-12}" ] || return 1; done
+}
+
+# window_place: waits up to 30 s for the window captioned Tovrelle, then sets
+# left, top, width and height to the place and size of its client area.
+window_place() {
+  local info _
+  for _ in $(seq 1 60); do
+    xwininfo -name Tovrelle >/dev/null 2>&1 && break
+    sleep 0.5
+  done
+  info=$(xwininfo -name Tovrelle) || return 1
+  width=$(awk '/Width:/ {print $2}' <<<"$info")
+  height=$(awk '/Height:/ {print $2}' <<<"$info")
+  left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+  top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
 }

@@ -20,6 +20,8 @@ PACKAGES=(
   fonts-liberation2
   # the Debian package and the checks of the installed program
   dpkg-dev file desktop-file-utils appstream groff-base
+  # driving the real window with mouse and keys, and a local search server
+  xdotool python3
 )
 
 SUDO=""

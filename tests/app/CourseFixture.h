@@ -32,7 +32,8 @@ public:
     {
         for (const char* name : {"img_lessons_qel.jpg", "img_lessons.jpg", "vid_title.jpg", "main_bk.jpg",
                                  "lessons2_top_clstrip.jpg", "main2_top_clstrip.jpg", "sp2_clstrip.jpg",
-                                 "showall.jpg", "tutorials_label_sml.jpg", "jobs_label_sml.jpg"})
+                                 "showall.jpg", "tutorials_label_sml.jpg", "jobs_label_sml.jpg",
+                                 "menubar_training.jpg", "menubar_resources.jpg", "menubar_sponsors.jpg"})
             writeJpeg(QStringLiteral("Media/") + QString::fromLatin1(name), 8, 4);
         writeFile(QStringLiteral("Media/frel_mabr.htm"), "<html></html>");
         writeFile(QStringLiteral("Media/blank.wav"), "RIFF");

@@ -10,6 +10,7 @@
 #include "CourseFixture.h"
 #include "ErrorReporting.h"
 #include "FakeHtmlEngine.h"
+#include "FakeShell.h"
 #include "FakeVideoControl.h"
 #include "FakeWaveDevice.h"
 #include "TestApplication.h"
@@ -64,6 +65,7 @@ public:
     int waveOpenResult = 0;
     FakeVideoControl* video = nullptr;
     FakeWaveDevice* wave = nullptr;
+    FakeShell shell;
     PlatformServices services{
         *this,
         *this,
@@ -79,6 +81,7 @@ public:
             return device;
         },
         [] { return std::make_unique<FakeHtmlEngine>(); },
+        shell,
     };
     std::unique_ptr<TfrmMain> window;
 };

@@ -57,6 +57,19 @@ TEST_F(IniStoreTest, MissingFileGivesDefaultsAndTheMarkerUnchanged)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("absent.ini"))));
 }
 
+// Names come from the first section of the name, trimmed and in lower case.
+TEST_F(IniStoreTest, KeyNamesOfTheFirstSectionOfTheName)
+{
+    const QString file = path(QStringLiteral("keys.ini"));
+    writeFile(file, "[Other]\r\nx=1\r\n[ main ]\r\n  Img1 = a\r\nurl1=\r\n\xC9t\xE9=2\r\n[MAIN]\r\nimg2=b\r\n");
+    store.open(file);
+    EXPECT_EQ(store.keyNames(QStringLiteral("Main")),
+              (QStringList{QStringLiteral("img1"), QStringLiteral("url1"), QStringLiteral("\u00E9t\u00E9")}));
+    EXPECT_TRUE(store.keyNames(QStringLiteral("Absent")).isEmpty());
+    store.open(path(QStringLiteral("absent.ini")));
+    EXPECT_TRUE(store.keyNames(QStringLiteral("Main")).isEmpty());
+}
+
 TEST_F(IniStoreTest, TextCrossesAsWindows1252)
 {
     const QString file = path(QStringLiteral("cp.ini"));

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Drives the real program on the demo course as a person would: clicks on the
+# sponsor banner, the section tabs, and the four searches with typed texts.
+# A local server, the HTML views' proxy, answers for the search server and a
+# recording xdg-open stands in for the desktop's opener; nothing leaves the
+# machine.
+# Checks the requests the server received, the addresses opened and the screen.
+# Usage: run-sections-searches.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
+set -euo pipefail
+binary=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work/bin"
+prepare_demo_course "$binary" "$source" "$work/course"
+start_xvfb
+
+python3 "$source/tests/e2e/search-server.py" "$work/requests.log" "$work/port" &
+server=$!
+trap 'kill $server $XVFB_PID 2>/dev/null || true' EXIT
+for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+port=$(cat "$work/port") || fail "the search server did not start"
+touch "$work/requests.log" "$work/opened.log"
+
+cat >"$work/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened.log"
+EOF
+chmod +x "$work/bin/xdg-open"
+
+(cd "$work/course" && exec env -u BROWSER -u DEFAULT_BROWSER -u http_proxy -u https_proxy -u HTTP_PROXY \
+  -u HTTPS_PROXY -u all_proxy -u ALL_PROXY -u no_proxy PATH="$work/bin:$PATH" \
+  QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=http://127.0.0.1:$port" ./tovrelle) \
+  >"$work/program.log" 2>&1 &
+app=$!
+started=$SECONDS
+trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
+
+window_place || fail "no window captioned Tovrelle"
+sleep 2
+
+# Places are given in the window's main panel, which lies at -5, -5 in the
+# window; the section panels lie at 3, 100 in it.
+click() { xdotool mousemove $((left + $1 - 5)) $((top + $2 - 5)) click 1; sleep 0.4; }
+click_section() { click $((3 + $1)) $((100 + $2)); }
+type_into() { click_section "$1" "$2"; xdotool type --delay 40 "$3"; sleep 0.2; }
+# Chooses item N of the combo box at X, Y with the arrow key, from no selection.
+choose_item() { click_section "$1" "$2"; for _ in $(seq 0 "$3"); do xdotool key Down; done; sleep 0.2; }
+shot() { import -window root "$work/$1.png"; }
+# The colour of one pixel of a screenshot, at a place in the main panel, as "r g b".
+screen_pixel() { pixel "$work/$1.png" $((left + $2 - 5)) $((top + $3 - 5)); }
+# Waits for the search's request, then lets the result page settle before the
+# next form is filled.
+requests_reach() {
+  for _ in $(seq 1 40); do
+    [ "$(grep -c '_results' "$work/requests.log" || true)" -ge "$1" ] && sleep 1 && return 0
+    sleep 0.25
+  done
+  fail "the search server received $(grep -c '_results' "$work/requests.log" || true) searches, expected $1"
+}
+
+banner_middle=(658 42)
+banner_strip=(892 42)   # the rightmost column of the animated banner, beside the HTML banner
+
+# The first sponsor (northwind.gif) shows; a click opens its address.
+click "${banner_middle[@]}"
+# The resources tab moves the banner on to the HTML banner (lumen.htm).
+click 146 91
+sleep 1.5
+shot resources
+close_to "$(screen_pixel resources 433 42)" "8 46 42" || fail "HTML banner pixel $(screen_pixel resources 433 42)"
+close_to "$(screen_pixel resources 20 90)" "$(pixel "$work/course/Media/menubar_resources.jpg" 17 8)" \
+  || fail "resources tab strip pixel $(screen_pixel resources 20 90)"
+# A click on the page of the HTML banner opens nothing; its uncovered strip opens the sponsor shown.
+click "${banner_middle[@]}"
+click "${banner_strip[@]}"
+
+# Tutorials: "Maya", the word rig.
+choose_item 170 60 2
+type_into 170 85 "rig"
+click_section 198 111
+requests_reach 1
+# Plug-ins and scripts: plug-in, "PHP", typed text with an ampersand.
+click_section 47 195
+choose_item 172 224 3
+type_into 172 249 "mail & more"
+click_section 201 274
+requests_reach 2
+# Jobs: nothing chosen, typed text with query characters.
+type_into 172 382 "R&D #1"
+click_section 198 409
+requests_reach 3
+# Reviews and articles: article, "Game Development", percent and equals sign.
+click_section 152 494
+choose_item 172 525 1
+type_into 171 552 "50%=card"
+click_section 199 581
+requests_reach 4
+shot results
+
+# Four searches moved the banner on by four: the third sponsor (quarry.gif).
+[ $((SECONDS - started)) -lt 58 ] || fail "the minute's banner tick came before the last banner click"
+click "${banner_middle[@]}"
+
+click 244 91
+sleep 1.5
+shot sponsors
+click_section 54 44   # back to the sponsors' index
+click 46 91
+sleep 0.5
+shot training
+kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
+
+base=http://www.tovrelle.com
+expected_requests="$base/tutorial_results_mabr.php?division=1&app=Maya&bgP_Color=c6c9db&cb_description=1&cb_title=1&rank=all&titleDes=rig
+$base/script_results_mabr.php?catID=3&division=4&application=all&category=PHP&cost=3&rank=all&titleDes=mail%20%26%20more&cb_title=1&cb_description=1&btnSubmitDetails=Search
+$base/vbforum/job_results_list.php?tabVal=2&selectIndustry=3D%20Production&bgP_Color=c6c9db&cb_description=1&cb_title=1&titleDes=R%26D%20%231
+$base/vbforum/review_results_qel.php?tabVal=2&catID=5&bgP_Color=c6c9db&division=2&application=all&category=all&cost=3&rank=all&titleDes=50%25%3Dcard&cb_title=1&cb_description=1"
+received=$(grep '_results' "$work/requests.log")
+[ "$received" = "$expected_requests" ] || fail "requests received:
+$received
+expected:
+$expected_requests"
+
+expected_opened="https://example.org/sponsors/northwind
+https://example.org/sponsors/lumen
+https://example.org/sponsors/quarry"
+[ "$(cat "$work/opened.log")" = "$expected_opened" ] || fail "addresses opened:
+$(cat "$work/opened.log")
+expected:
+$expected_opened"
+
+close_to "$(screen_pixel results 600 300)" "16 32 64" || fail "the results view does not show the server's page"
+close_to "$(screen_pixel sponsors 20 90)" "$(pixel "$work/course/Media/menubar_sponsors.jpg" 17 8)" \
+  || fail "sponsors tab strip pixel $(screen_pixel sponsors 20 90)"
+echo "4 searches and 3 banner addresses as expected in $((SECONDS - started)) s; screenshots in $work"
