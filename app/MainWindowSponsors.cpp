@@ -2,38 +2,9 @@
 // the banner's clicks, and the sponsors section's way back to its index page.
 #include "CD_Quorvate1.h"
 
-#include <set>
-
-#include <QRegularExpression>
-
 #include "Conversions.h"
 #include "ErrorReporting.h"
 #include "IniStore.h"
-
-namespace {
-
-// What a read returns for a key the list does not hold; a value written
-// exactly like it counts as missing too.
-const QString kMissing = QStringLiteral("\u00A7ERROR\u00A7");
-
-// The entry numbers from 1 to the count that have a banner key, in ascending
-// order. No other number can make an entry, so a huge count costs no more
-// than the keys the list holds.
-std::set<qint64> bannerNumbers(const QStringList& keyNames, std::int32_t count)
-{
-    static const QRegularExpression bannerKey(QStringLiteral("^img([1-9][0-9]*)$"));
-    std::set<qint64> numbers;
-    for (const QString& name : keyNames) {
-        const QRegularExpressionMatch match = bannerKey.match(name);
-        bool valid = false;
-        const qint64 number = match.captured(1).toLongLong(&valid);
-        if (match.hasMatch() && valid && number <= count)
-            numbers.insert(number);
-    }
-    return numbers;
-}
-
-}  // namespace
 
 // Reads "Sponsors\sp.dat": the declared count, then each entry numbered from
 // 1 to that count that has both a banner and an address.
@@ -45,10 +16,10 @@ void TfrmMain::readSponsorList()
     list.open(mediaPath(QStringLiteral("Sponsors\\sp.dat")));
     const QString main = QStringLiteral("Main");
     sponsorCount = Conversions::strToInt(list.read(main, QStringLiteral("num"), QStringLiteral("0")));
-    for (const qint64 number : bannerNumbers(list.keyNames(main), sponsorCount)) {
-        const QString picture = list.read(main, QStringLiteral("img%1").arg(number), kMissing);
-        const QString url = list.read(main, QStringLiteral("url%1").arg(number), kMissing);
-        if (picture != kMissing && url != kMissing) {
+    for (const std::int32_t number : list.keyNumbers(main, QStringLiteral("img"), sponsorCount)) {
+        const QString picture = list.read(main, QStringLiteral("img%1").arg(number), kMissingValueMarker);
+        const QString url = list.read(main, QStringLiteral("url%1").arg(number), kMissingValueMarker);
+        if (picture != kMissingValueMarker && url != kMissingValueMarker) {
             sponsorPictures << picture;
             sponsorUrls << url;
         }

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include "AppError.h"
 #include "Codepage1252.h"
@@ -151,6 +153,22 @@ QStringList IniStore::keyNames(const QString& section)
     for (const std::string& name : current().keyNames(toBytes(section)))
         names << fromBytes(name);
     return names;
+}
+
+std::vector<std::int32_t> IniStore::keyNumbers(const QString& section, const QString& prefix, std::int32_t limit)
+{
+    const QRegularExpression numbered(QStringLiteral("^%1([1-9][0-9]{0,9})$")
+                                          .arg(QRegularExpression::escape(prefix.toLower())));
+    std::vector<std::int32_t> numbers;
+    for (const QString& name : keyNames(section)) {
+        const QRegularExpressionMatch match = numbered.match(name);
+        const qint64 number = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+        if (number >= 1 && number <= limit)
+            numbers.push_back(static_cast<std::int32_t>(number));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 QByteArray IniStore::writableTarget() const

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include "IniDocument.h"
+
+// The default a read passes where a missing key must be told apart from any
+// value the file could hold; a value written exactly like it counts as missing.
+inline const QString kMissingValueMarker = QStringLiteral("\u00A7ERROR\u00A7");
 
 // The INI store: reads and writes one file by its full path with the rules of
 // the private profile functions. Every read sees the file as it is on disk,
@@ -34,6 +40,12 @@ public:
     // The key names of the section, in lower case as names match; empty
     // when the file or the section is missing.
     QStringList keyNames(const QString& section);
+
+    // The numbers N from 1 to the limit, ascending, for which the section holds
+    // the key prefix + N (N in decimal without leading zeros). A numbered list
+    // is walked through these, so a huge count in the file costs no more than
+    // the keys the file really holds.
+    std::vector<std::int32_t> keyNumbers(const QString& section, const QString& prefix, std::int32_t limit);
 
     // Raise "Unable to write to %s" when the system refuses the change.
     void write(const QString& section, const QString& key, const QString& value);

@@ -6,10 +6,6 @@
 
 namespace {
 
-// What a read returns for a key that is missing, told apart from any value
-// the file could hold (the section sign is one byte in the code page).
-const QString kMissing = QStringLiteral("\u00A7ERROR\u00A7");
-
 const QString kCountKey = QStringLiteral("numBm");
 
 QString nameKey(int number)
@@ -43,10 +39,11 @@ Bookmarks BookmarkFile::load(const QString& section) const
     IniStore file;
     file.open(path_);
     const int count = Conversions::strToInt(file.read(section, kCountKey, QStringLiteral("0")));
-    for (int k = 1; k <= count; ++k) {
-        const QString position = file.read(section, positionKey(k), kMissing);
-        const QString name = file.read(section, nameKey(k), kMissing);
-        if (!position.isEmpty() && position != kMissing && name != kMissing)
+    // Only numbers with a position key can make a bookmark.
+    for (const std::int32_t k : file.keyNumbers(section, QStringLiteral("val"), count)) {
+        const QString position = file.read(section, positionKey(k), kMissingValueMarker);
+        const QString name = file.read(section, nameKey(k), kMissingValueMarker);
+        if (!position.isEmpty() && position != kMissingValueMarker && name != kMissingValueMarker)
             bookmarks.append({name, position});
     }
     file.close();

@@ -47,6 +47,8 @@ TEST_F(BookmarkFile, LoadingKeepsOnlyCompleteEntries)
         {"no count", "bm1=a\r\nval1=1\r\n", {}, {}},
         {"negative count", "numBm=-2\r\nbm1=a\r\nval1=1\r\n", {}, {}},
         {"count beyond the keys", "numBm=9\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
+        {"count at the integer limit, keys out of order", "numBm=2147483647\r\nbm10=j\r\nval10=10\r\nbm2=b\r\nval2=2\r\nbm02=z\r\nval02=0\r\n",
+         {"b", "j"}, {"2", "10"}},
         {"empty name kept", "numBm=1\r\nbm1=\r\nval1=4\r\n", {""}, {"4"}},
         {"empty position dropped", "numBm=2\r\nbm1=a\r\nval1=\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
         {"missing name dropped", "numBm=2\r\nval1=1\r\nbm2=b\r\nval2=2\r\n", {"b"}, {"2"}},
