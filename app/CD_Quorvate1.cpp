@@ -31,6 +31,17 @@ void TfrmMain::bindHandlers()
         runGuarded([&] { ActiveMovie1MouseUp(button, shift, x, y); });
     };
     ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
+    // The strip and the button bar run their handlers guarded themselves; an
+    // error in the bar's handler also skips the bar's own action.
+    Image15->OnMouseMove = [this](Qt::KeyboardModifiers shift, int x, int y) { Image15MouseMove(shift, x, y); };
+    Image15->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+        Image15MouseUp(button, shift, x, y);
+    };
+    MediaPlayer1->OnClick = [this](int button, bool& doDefault) { MediaPlayer1Click(button, doDefault); };
+    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { Timer1Timer(); }); });
+    auto* seekBar = new ScrollBarNotifier(ScrollBar1);
+    seekBar->OnScroll = [this](TScrollCode code, int pos) { runGuarded([&] { ScrollBar1Scroll(code, pos); }); };
+    seekBar->OnChange = [this] { runGuarded([this] { ScrollBar1Change(); }); };
 }
 
 QString TfrmMain::mediaPath(const QString& relativePath) const

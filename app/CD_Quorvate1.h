@@ -15,11 +15,13 @@
 #include "AppPaths.h"
 #include "EmbeddedWB.h"
 #include "GIFImage.h"
+#include "LessonRows.h"
 #include "MediaPlayer.h"
 #include "PlatformServices.h"
 #include "ViewGeometry.h"
 #include "controls/Image.h"
 #include "controls/Panel.h"
+#include "controls/ScrollBarNotifier.h"
 #include "controls/Shape.h"
 
 // The main window: the skinned surface with the training, resources and
@@ -46,6 +48,16 @@ public:
     void btnMinimizeClick();
     void ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActiveMovie1DblClick();
+
+    // Lessons and playback: the lesson strip (MainWindowLessons.cpp), the
+    // button bar, the seek bar and its timer (MainWindowPlayback.cpp).
+    void movieSwap(const QString& fileName);
+    void Image15MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image15MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void MediaPlayer1Click(int button, bool& doDefault);
+    void Timer1Timer();
+    void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);
+    void ScrollBar1Change();
 
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
@@ -183,6 +195,7 @@ private:
     void fixWindowFrame();
 
     QString mediaPath(const QString& relativePath) const;
+    LessonRows lessonRows() const;
 
     AppPaths paths_;
     PlatformServices& services_;
