@@ -37,6 +37,9 @@ void TfrmMain::bindHandlers()
     Image15->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
         Image15MouseUp(button, shift, x, y);
     };
+    // The highlight, shown or not, lies over the strip; clicks and the pointer
+    // go through it to the lesson rows beneath.
+    imgHighlite->setAttribute(Qt::WA_TransparentForMouseEvents);
     MediaPlayer1->OnClick = [this](int button, bool& doDefault) { MediaPlayer1Click(button, doDefault); };
     connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { Timer1Timer(); }); });
     auto* seekBar = new ScrollBarNotifier(ScrollBar1);
