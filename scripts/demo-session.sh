@@ -28,3 +28,17 @@ start_xvfb() {
   echo "Xvfb did not start on $DISPLAY" >&2
   return 1
 }
+
+# wait_for_window CAPTION: waits up to 30 s for the window and exports the
+# screen position of its client area as WINDOW_LEFT and WINDOW_TOP.
+wait_for_window() {
+  local info
+  for _ in $(seq 1 60); do
+    info=$(xwininfo -name "$1" 2>/dev/null) && break
+    sleep 0.5
+  done
+  [ -n "${info:-}" ] || return 1
+  WINDOW_LEFT=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+  WINDOW_TOP=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+  export WINDOW_LEFT WINDOW_TOP
+}

@@ -16,6 +16,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core
+  # the sound test: a private sound server, recording and measuring it, mouse clicks
+  pulseaudio pulseaudio-utils sox xdotool
 )
 
 SUDO=""
