@@ -3,8 +3,9 @@
 # records what the program plays while a person drives it with the mouse: the
 # introduction's tone, lesson 1's tone after the introduction hands over by
 # itself, silence after Pause, the tone again after Play, lesson 3's tone after
-# a click on its row. Then, with no sound server to reach, the picture must
-# still play.
+# a click on its row, and lesson 3's second half after its seek bar's thumb is
+# dragged there. Then, with no sound server to reach, the picture must still
+# play.
 # Usage: run-sound.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -17,17 +18,19 @@ done
 source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work"
 
-# clip OUT SECONDS TONE_HZ: a moving test picture with a steady sine tone.
+# clip OUT SECONDS TONE_HZ [LATER_HZ]: a moving test picture with a sine tone,
+# which changes to the later one half-way through.
 clip() {
+  local tone="0.5*sin(2*PI*t*if(lt(t\\,$2/2)\\,$3\\,${4:-$3}))"
   ffmpeg -hide_banner -loglevel error -nostdin -y \
-    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "sine=frequency=$3:sample_rate=22050:duration=$2" \
+    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "aevalsrc=exprs='$tone':s=22050:d=$2" \
     -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
 }
 
 prepare_demo_course "$binary" "$source" "$work/course"
 clip "$work/course/Media/vid_00.avi" 3 550
 clip "$work/course/Media/vid_01.avi" 60 880
-clip "$work/course/Media/vid_03.avi" 60 1320
+clip "$work/course/Media/vid_03.avi" 60 1320 1760
 
 # The sound server: its own runtime folder, socket and cookie-free access, one
 # null output. A silent stream keeps the output running, so that its monitor
@@ -90,8 +93,20 @@ click_client() {
   xdotool mousemove $((WINDOW_LEFT + $1)) $((WINDOW_TOP + $2)) click 1
 }
 
+# drag_client X1 X2 Y: drags with the left button held.
+drag_client() {
+  xdotool mousemove $((WINDOW_LEFT + $1)) $((WINDOW_TOP + $3)) mousedown 1
+  for step in 1 2 3 4; do
+    sleep 0.1
+    xdotool mousemove $((WINDOW_LEFT + $1 + ($2 - $1) * step / 4)) $((WINDOW_TOP + $3))
+  done
+  xdotool mouseup 1
+}
+
 # The button bar lies at client (279, 672), three buttons of 66 pixels; lesson
-# 3's row at client (13, 371) to (297, 455).
+# 3's row at client (13, 371) to (297, 455); the seek bar at client (593, 672),
+# 407 wide, its thumb 27 wide between 16-pixel arrows: near its start the
+# thumb covers x 623, and its centre stands at 80 % at x 902.
 expect_tone 550 20 "the introduction"
 expect_tone 880 15 "lesson 1 after the introduction"
 click_client 379 682
@@ -100,6 +115,8 @@ click_client 312 682
 expect_tone 880 5 "Play after Pause"
 click_client 150 400
 expect_tone 1320 8 "a click on lesson 3"
+drag_client 623 902 682
+expect_tone 1760 5 "the thumb dragged to 80 %"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 kill "$app"; wait "$app" 2>/dev/null || true
 
@@ -117,4 +134,5 @@ video_area "$work/silent-2.png"
 changed=$(compare -metric AE "$work/silent-1.png" "$work/silent-2.png" null: 2>&1 || true)
 [ "${changed%%.*}" -gt 1000 ] || fail "without a sound server the picture stands still ($changed pixels changed)"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a sound server"
-echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3; the picture plays without a server"
+echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3 and its end after a drag;" \
+  "the picture plays without a server"
