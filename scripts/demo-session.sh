@@ -11,16 +11,20 @@ prepare_demo_course() {
 }
 
 # start_xvfb: starts an X server on a free display and exports DISPLAY; the
-# server is stopped when the script exits.
+# server is stopped when the script exits. The server picks the display
+# itself, so that tests started side by side never share one.
 start_xvfb() {
-  local number
-  for number in $(seq 90 150); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-  done
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
-  export DISPLAY=":$number"
+  for _ in $(seq 1 50); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n 1 "$display_file")"
+  rm -f "$display_file"
   for _ in $(seq 1 50); do
     xdpyinfo >/dev/null 2>&1 && return 0
     sleep 0.1
