@@ -1,31 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QTest>
-
 #include "MainWindowHarness.h"
-#include "MciError.h"
+#include "ScrollBarParts.h"
 
 namespace {
 
 QString course(const MainWindowHarness& harness, const char* relative)
 {
     return harness.course.path(QString::fromLatin1(relative));
-}
-
-// Clicks one part of the window's seek bar with the mouse.
-void clickSeekBar(QScrollBar* bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.pageStep = bar->pageStep();
-    const QPoint at = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
-    QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 class Playback : public ::testing::Test {
@@ -80,7 +62,7 @@ TEST_F(Playback, WithNoClipOpenTheTimerLeavesTheBarAndAScrollSeeksToTheStart)
     tickAt(5, 0);
     tickAt(5, -1);
     EXPECT_EQ(w.ScrollBar1->value(), 40);
-    clickSeekBar(w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
+    clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
     EXPECT_EQ(harness.video->calls, (QStringList{"seek 0", "seek 0"}));
 }
 
@@ -90,7 +72,7 @@ TEST_F(Playback, ArrowClickOnTheBarSeeksToTheOldThenTheNewPosition)
     w.show();
     harness.video->durationValue = 250;
     w.ScrollBar1->setValue(37);
-    clickSeekBar(w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
+    clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
     EXPECT_EQ(w.ScrollBar1->value(), 38);
     // 250 s at 37 % is 92.5 s, rounded to the even 92; at 38 % it is 95 s.
     EXPECT_EQ(harness.video->calls, (QStringList{"seek 92", "seek 95"}));
@@ -113,13 +95,6 @@ TEST_F(Playback, TheIntroductionAtItsEndHandsOverToLessonOneAndNothingElse)
     harness.video->calls.clear();
     tickAt(12, 12);
     EXPECT_TRUE(harness.video->calls.isEmpty());
-}
-
-TEST_F(Playback, DraggingTheIntroductionToItsEndLoadsLessonOneAtOnce)
-{
-    TfrmMain& w = start();
-    w.ScrollBar1->setValue(100);
-    EXPECT_EQ(w.ActiveMovie1->FileName(), course(harness, "Media/vid_01.avi"));
 }
 
 TEST_F(Playback, ButtonsStopTheBarsSoundThenActOnTheVideoThenOnTheSound)

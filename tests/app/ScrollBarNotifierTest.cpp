@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QTest>
 #include <QWheelEvent>
 
 #include "MainWindowHarness.h"
+#include "ScrollBarParts.h"
 #include "controls/ScrollBarNotifier.h"
 
 namespace {
@@ -28,27 +25,7 @@ public:
         notifier->OnChange = [this] { log << QStringLiteral("change ") + QString::number(bar.value()); };
     }
 
-    QRect part(QStyle::SubControl control) const
-    {
-        QStyleOptionSlider option;
-        option.initFrom(&bar);
-        option.orientation = bar.orientation();
-        option.minimum = bar.minimum();
-        option.maximum = bar.maximum();
-        option.sliderPosition = bar.sliderPosition();
-        option.sliderValue = bar.value();
-        option.singleStep = bar.singleStep();
-        option.pageStep = bar.pageStep();
-        option.upsideDown = bar.invertedAppearance();
-        return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, control, &bar);
-    }
-
-    void click(QStyle::SubControl control)
-    {
-        const QPoint at = part(control).center();
-        QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, at);
-        QTest::mouseRelease(&bar, Qt::LeftButton, Qt::NoModifier, at);
-    }
+    QRect part(QStyle::SubControl control) const { return scrollBarPart(bar, control); }
 
     // The groove point where the thumb's centre stands at a position.
     QPoint thumbCentreAt(int position)
@@ -80,29 +57,22 @@ TEST(ScrollBarNotifier, ArrowAndPageClicksNotifyBeforeTheMoveAndEndAfterIt)
         const char* name;
         QStyle::SubControl part;
         QStringList expected;
+        int start = 37;
     };
     const Case cases[] = {
         {"right arrow", QStyle::SC_ScrollBarAddLine, {"lineDown 37", "change 38", "end 38"}},
         {"left arrow", QStyle::SC_ScrollBarSubLine, {"lineUp 37", "change 36", "end 36"}},
         {"groove right of the thumb", QStyle::SC_ScrollBarAddPage, {"pageDown 37", "change 38", "end 38"}},
         {"groove left of the thumb", QStyle::SC_ScrollBarSubPage, {"pageUp 37", "change 36", "end 36"}},
+        {"right arrow at the end", QStyle::SC_ScrollBarAddLine, {"lineDown 100", "end 100"}, 100},
     };
     for (const Case& c : cases) {
         SeekBar seek;
-        seek.bar.setValue(37);
+        seek.bar.setValue(c.start);
         seek.log.clear();
-        seek.click(c.part);
+        clickScrollBarPart(seek.bar, c.part);
         EXPECT_EQ(seek.log, c.expected) << c.name;
     }
-}
-
-TEST(ScrollBarNotifier, ArrowAtTheEndStillNotifiesWithoutAChange)
-{
-    SeekBar seek;
-    seek.bar.setValue(100);
-    seek.log.clear();
-    seek.click(QStyle::SC_ScrollBarAddLine);
-    EXPECT_EQ(seek.log, (QStringList{"lineDown 100", "end 100"}));
 }
 
 TEST(ScrollBarNotifier, DraggingTheThumbTracksThenSettlesWhereItWasLetGo)
