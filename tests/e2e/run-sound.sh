@@ -120,9 +120,9 @@ expect_tone 880 15 "lesson 1 after the introduction"
 click_client 379 682
 expect_silence "Pause"
 click_client 312 682
-expect_tone 880 5 "Play after Pause"
+expect_tone 880 10 "Play after Pause"
 click_client 150 400
-expect_tone 1320 8 "a click on lesson 3"
+expect_tone 1320 10 "a click on lesson 3"
 drag_client 623 902 682
 xdotool mousemove "$WINDOW_LEFT" "$WINDOW_TOP"  # a thumb under the pointer has another colour
 sleep 2.5  # the bar follows the video twice
