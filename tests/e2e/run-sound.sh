@@ -54,7 +54,7 @@ start_xvfb
 trap cleanup EXIT
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
-wait_for_window Tovrelle || fail "no window captioned Tovrelle"
+window_place || fail "no window captioned Tovrelle"
 
 # listen: records 0.7 s of the output and prints "RMS PEAK_HZ".
 listen() {
@@ -88,15 +88,15 @@ expect_silence() {
 
 # click_client X Y: a left click at a point of the window's client area.
 click_client() {
-  xdotool mousemove $((WINDOW_LEFT + $1)) $((WINDOW_TOP + $2)) click 1
+  xdotool mousemove $((left + $1)) $((top + $2)) click 1
 }
 
 # drag_client X1 X2 Y: drags with the left button held.
 drag_client() {
-  xdotool mousemove $((WINDOW_LEFT + $1)) $((WINDOW_TOP + $3)) mousedown 1
+  xdotool mousemove $((left + $1)) $((top + $3)) mousedown 1
   for step in 1 2 3 4; do
     sleep 0.1
-    xdotool mousemove $((WINDOW_LEFT + $1 + ($2 - $1) * step / 4)) $((WINDOW_TOP + $3))
+    xdotool mousemove $((left + $1 + ($2 - $1) * step / 4)) $((top + $3))
   done
   xdotool mouseup 1
 }
@@ -105,7 +105,7 @@ drag_client() {
 # thumb is the first long run of its colour in the bar's middle row, 350
 # pixels of travel from x 17 of the bar.
 thumb_percent() {
-  import -window root -crop "407x1+$((WINDOW_LEFT + 593))+$((WINDOW_TOP + 682))" +repage "$work/bar.png"
+  import -window root -crop "407x1+$((left + 593))+$((top + 682))" +repage "$work/bar.png"
   convert "$work/bar.png" txt:- | awk -F'[,: ]+' '
     NR > 1 && !found { if ($0 ~ /#F8F8F8/) { if (run++ == 0) start = $1 } else if (run > 10) found = 1; else run = 0 }
     END { print (run > 10 ? int((start - 17) * 100 / 350) : -1) }'
@@ -124,7 +124,7 @@ expect_tone 880 10 "Play after Pause"
 click_client 150 400
 expect_tone 1320 10 "a click on lesson 3"
 drag_client 623 902 682
-xdotool mousemove "$WINDOW_LEFT" "$WINDOW_TOP"  # a thumb under the pointer has another colour
+xdotool mousemove "$left" "$top"  # a thumb under the pointer has another colour
 sleep 2.5  # the bar follows the video twice
 thumb=$(thumb_percent)
 [ "$thumb" -ge 75 ] && [ "$thumb" -le 90 ] || fail "the seek bar stands at $thumb % after a drag to 80 %"
@@ -136,8 +136,8 @@ PULSE_SERVER="unix:$work/no-server" && export PULSE_SERVER
 rm "$work/course/Media/vid_00.avi"
 (cd "$work/course" && exec ./tovrelle) >"$work/program-silent.log" 2>&1 &
 app=$!
-wait_for_window Tovrelle || fail "no window without a sound server"
-video_area() { import -window root -crop "720x540+$((WINDOW_LEFT + 281))+$((WINDOW_TOP + 132))" "$1"; }
+window_place || fail "no window without a sound server"
+video_area() { import -window root -crop "720x540+$((left + 281))+$((top + 132))" "$1"; }
 sleep 3
 video_area "$work/silent-1.png"
 sleep 2
