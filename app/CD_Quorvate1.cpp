@@ -35,6 +35,20 @@ void TfrmMain::bindHandlers()
     bindSponsorHandlers();
     bindTabHandlers();
     bindSearchHandlers();
+    // The strip and the button bar run their handlers guarded themselves; an
+    // error in the bar's handler also skips the bar's own action.
+    Image15->OnMouseMove = [this](Qt::KeyboardModifiers shift, int x, int y) { Image15MouseMove(shift, x, y); };
+    Image15->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+        Image15MouseUp(button, shift, x, y);
+    };
+    // The highlight, shown or not, lies over the strip; clicks and the pointer
+    // go through it to the lesson rows beneath.
+    imgHighlite->setAttribute(Qt::WA_TransparentForMouseEvents);
+    MediaPlayer1->OnClick = [this](int button, bool& doDefault) { MediaPlayer1Click(button, doDefault); };
+    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded([this] { Timer1Timer(); }); });
+    auto* seekBar = new ScrollBarNotifier(ScrollBar1);
+    seekBar->OnScroll = [this](TScrollCode code, int pos) { runGuarded([&] { ScrollBar1Scroll(code, pos); }); };
+    seekBar->OnChange = [this] { runGuarded([this] { ScrollBar1Change(); }); };
 }
 
 QString TfrmMain::mediaPath(const QString& relativePath) const

@@ -15,6 +15,7 @@
 #include "AppPaths.h"
 #include "EmbeddedWB.h"
 #include "GIFImage.h"
+#include "LessonRows.h"
 #include "MediaPlayer.h"
 #include "PlatformServices.h"
 #include "ViewGeometry.h"
@@ -23,6 +24,7 @@
 #include "controls/DropDownList.h"
 #include "controls/Image.h"
 #include "controls/Panel.h"
+#include "controls/ScrollBarNotifier.h"
 #include "controls/Shape.h"
 
 class TfrmBm;
@@ -77,6 +79,16 @@ public:
     void imgJobSearchClick();
     void imgReviewSearchClick();
     int frelBrowserShowContextMenu(const QPoint& globalPos);
+
+    // Lessons and playback: the lesson strip (MainWindowLessons.cpp), the
+    // button bar, the seek bar and its timer (MainWindowPlayback.cpp).
+    void movieSwap(const QString& fileName);
+    void Image15MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image15MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void MediaPlayer1Click(int button, bool& doDefault);
+    void Timer1Timer();
+    void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);
+    void ScrollBar1Change();
 
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
@@ -214,6 +226,7 @@ private:
     void fixWindowFrame();
 
     QString mediaPath(const QString& relativePath) const;
+    LessonRows lessonRows() const;
 
     // Bookmarks.
     void bindBookmarkHandlers();

@@ -15,16 +15,6 @@ namespace {
 
 using namespace SkinColours;
 
-// Integers of the configuration add with 32-bit wrap-around, as the numbers
-// they come from may be anything the file holds.
-std::int32_t wrappingSum(std::initializer_list<std::int32_t> values)
-{
-    std::uint32_t sum = 0;
-    for (std::int32_t value : values)
-        sum += static_cast<std::uint32_t>(value);
-    return static_cast<std::int32_t>(sum);
-}
-
 std::int32_t readInteger(IniStore& ini, const QString& section, const QString& key, const QString& defaultValue)
 {
     return Conversions::strToInt(ini.read(section, key, defaultValue));
@@ -180,7 +170,7 @@ void TfrmMain::styleSearchForms()
 
 void TfrmMain::loadFirstVideo()
 {
-    imgHighlite->move(imgHighlite->x(), wrappingSum({lessonSp, lessonHeight, lessonOffset, selDrawOffset}));
+    imgHighlite->move(imgHighlite->x(), lessonRows().highlightTop(1, selDrawOffset));
     const QString introduction = mediaPath(QStringLiteral("Media\\vid_00.avi"));
     if (QFileInfo(introduction).isFile()) {
         imgHighlite->setVisibleFlag(false);

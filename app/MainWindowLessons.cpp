@@ -1,0 +1,35 @@
+// The lesson strip: pointing at a lesson's row shows the hand, clicking it
+// loads and plays that lesson.
+#include <QFileInfo>
+
+#include "CD_Quorvate1.h"
+
+LessonRows TfrmMain::lessonRows() const
+{
+    return {numLessons, lessonSp, lessonHeight, lessonOffset};
+}
+
+void TfrmMain::Image15MouseMove(Qt::KeyboardModifiers, int, int y)
+{
+    if (numLessons < 1)
+        return;
+    Image15->setCursor(lessonRows().lessonAt(y) != 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+// Any button counts. A lesson whose video is missing is not offered: nothing
+// changes and nothing is said.
+void TfrmMain::Image15MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int y)
+{
+    const std::int32_t lesson = lessonRows().lessonAt(y);
+    if (lesson == 0)
+        return;
+    const QString fileName = lessonFileName(lesson);
+    if (!QFileInfo(mediaPath(QStringLiteral("Media\\") + fileName)).isFile())
+        return;
+    imgHighlite->setVisibleFlag(true);
+    currentLesson = QString::number(lesson);
+    loadBookmarks();
+    imgHighlite->move(imgHighlite->x(), lessonRows().highlightTop(lesson, selDrawOffset));
+    adSwap();
+    movieSwap(fileName);
+}

@@ -1,0 +1,75 @@
+// Playing the lesson video: the button bar, the seek bar and the one-second
+// timer that moves it, and the hand-over from the introduction to lesson 1.
+// The playing state lives in the video control alone.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "CD_Quorvate1.h"
+#include "Conversions.h"
+
+namespace {
+
+// A whole percent or second, rounded halves to even; the seek bar clamps
+// whatever lies beyond its range.
+int roundToInt(double value)
+{
+    const double rounded = Conversions::roundHalfEven(value);
+    if (std::isnan(rounded))
+        return 0;
+    return int(std::clamp(rounded, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
+}
+
+}  // namespace
+
+// Opens a clip of the media folder by its file name and plays it from its start.
+void TfrmMain::movieSwap(const QString& fileName)
+{
+    ActiveMovie1->setFileName(mediaPath(QStringLiteral("Media\\") + fileName));
+    ActiveMovie1->Play();
+}
+
+// The bar's own sound is stopped first, so an unopened bar stops the click
+// before the video is touched. The bar then does its own action on its sound.
+void TfrmMain::MediaPlayer1Click(int button, bool& /*doDefault*/)
+{
+    adSwap();
+    MediaPlayer1->Stop();
+    switch (button) {
+    case TMediaPlayer::btPlay:
+        ActiveMovie1->Play();
+        break;
+    case TMediaPlayer::btPause:
+        ActiveMovie1->Pause();
+        break;
+    case TMediaPlayer::btStop:
+        ActiveMovie1->Stop();
+        break;
+    }
+}
+
+// Moves the seek bar to the played percentage. Setting it from here never
+// seeks, so the video does not feed back into itself.
+void TfrmMain::Timer1Timer()
+{
+    const double length = ActiveMovie1->Duration();
+    if (length <= 0)
+        return;
+    ScrollBar1->setValue(roundToInt(ActiveMovie1->CurrentPosition() / length * 100.0));
+}
+
+// The bar still holds its position from before this notification; the end of
+// every scroll brings the video to the final one.
+void TfrmMain::ScrollBar1Scroll(TScrollCode /*scrollCode*/, int /*scrollPos*/)
+{
+    const double length = ActiveMovie1->Duration();
+    ActiveMovie1->setCurrentPosition(roundToInt(length * ScrollBar1->value() / 100.0));
+}
+
+// The introduction played (or dragged) to its end hands over to lesson 1. The
+// new clip starts by itself; the lesson, its highlight and bookmarks stay.
+void TfrmMain::ScrollBar1Change()
+{
+    if (ActiveMovie1->FileName() == mediaPath(QStringLiteral("Media\\vid_00.avi")) && ScrollBar1->value() > 99)
+        ActiveMovie1->setFileName(mediaPath(QStringLiteral("Media\\vid_01.avi")));
+}

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "MainWindowHarness.h"
+#include "ScrollBarParts.h"
+
+namespace {
+
+QString course(const MainWindowHarness& harness, const char* relative)
+{
+    return harness.course.path(QString::fromLatin1(relative));
+}
+
+class Playback : public ::testing::Test {
+protected:
+    TfrmMain& start(bool introduction = true)
+    {
+        harness.course.writeLessonCourse(introduction);
+        TfrmMain& w = harness.start();
+        harness.video->calls.clear();
+        harness.wave->calls.clear();
+        return w;
+    }
+
+    void tickAt(double position, double length)
+    {
+        harness.video->positionValue = position;
+        harness.video->durationValue = length;
+        harness.window->Timer1Timer();
+    }
+
+    MainWindowHarness harness;
+};
+
+TEST_F(Playback, TimerMovesTheBarToTheRoundedPercentage)
+{
+    struct Case {
+        double position, length;
+        int expected;
+    };
+    const Case cases[] = {
+        {1, 8, 12},       // 12.5: halves go to the even neighbour
+        {3, 8, 38},       // 37.5
+        {7.96, 8, 100},   // 99.5
+        {9, 8, 100},      // beyond the clip's end: the bar clamps
+        {0, 250, 0},
+        {1e300, 1, 100},  // far beyond any whole number
+    };
+    TfrmMain& w = start();
+    for (const Case& c : cases) {
+        w.ScrollBar1->setValue(50);
+        tickAt(c.position, c.length);
+        EXPECT_EQ(w.ScrollBar1->value(), c.expected) << c.position << " of " << c.length;
+    }
+    EXPECT_TRUE(harness.video->calls.filter(QStringLiteral("seek")).isEmpty()) << "the timer never seeks";
+}
+
+TEST_F(Playback, WithNoClipOpenTheTimerLeavesTheBarAndAScrollSeeksToTheStart)
+{
+    TfrmMain& w = start();
+    w.show();
+    w.ScrollBar1->setValue(40);
+    tickAt(5, 0);
+    tickAt(5, -1);
+    EXPECT_EQ(w.ScrollBar1->value(), 40);
+    clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(harness.video->calls, (QStringList{"seek 0", "seek 0"}));
+}
+
+TEST_F(Playback, ArrowClickOnTheBarSeeksToTheOldThenTheNewPosition)
+{
+    TfrmMain& w = start();
+    w.show();
+    harness.video->durationValue = 250;
+    w.ScrollBar1->setValue(37);
+    clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(w.ScrollBar1->value(), 38);
+    // 250 s at 37 % is 92.5 s, rounded to the even 92; at 38 % it is 95 s.
+    EXPECT_EQ(harness.video->calls, (QStringList{"seek 92", "seek 95"}));
+}
+
+TEST_F(Playback, TheIntroductionAtItsEndHandsOverToLessonOneAndNothingElse)
+{
+    TfrmMain& w = start();
+    const bool highlightShown = w.imgHighlite->visibleFlag();
+    tickAt(7.9, 8);
+    EXPECT_TRUE(harness.video->calls.isEmpty()) << "99 % is not the end";
+    tickAt(8, 8);
+    EXPECT_EQ(harness.video->calls, QStringList{"open " + course(harness, "Media/vid_01.avi")})
+        << "the new clip starts by itself: no play call";
+    EXPECT_EQ(w.ActiveMovie1->FileName(), course(harness, "Media/vid_01.avi"));
+    EXPECT_EQ(w.currentLesson, QStringLiteral("0"));
+    EXPECT_EQ(w.imgHighlite->visibleFlag(), highlightShown);
+
+    // Lesson 1 keeps the old 100 % until a tick finds it open; its own end loads nothing.
+    harness.video->calls.clear();
+    tickAt(12, 12);
+    EXPECT_TRUE(harness.video->calls.isEmpty());
+}
+
+TEST_F(Playback, ButtonsStopTheBarsSoundThenActOnTheVideoThenOnTheSound)
+{
+    struct Case {
+        const char* name;
+        int button;
+        VideoControl::PlayState before;
+        QStringList video;
+        QStringList wave;
+    };
+    const Case cases[] = {
+        {"play", TMediaPlayer::btPlay, VideoControl::Paused, {"play"}, {"stop", "play"}},
+        {"pause while playing", TMediaPlayer::btPause, VideoControl::Playing, {"pause"}, {"stop"}},
+        {"pause while stopped", TMediaPlayer::btPause, VideoControl::Stopped, {}, {"stop"}},
+        {"pause while paused", TMediaPlayer::btPause, VideoControl::Paused, {}, {"stop"}},
+        {"stop", TMediaPlayer::btStop, VideoControl::Playing, {"stop"}, {"stop", "stop"}},
+    };
+    TfrmMain& w = start();
+    for (const Case& c : cases) {
+        harness.video->calls.clear();
+        harness.wave->calls.clear();
+        harness.video->state = c.before;
+        w.MediaPlayer1->click(c.button);
+        EXPECT_EQ(harness.video->calls, c.video) << c.name;
+        EXPECT_EQ(harness.wave->calls, c.wave) << c.name;
+    }
+    EXPECT_TRUE(harness.errors.isEmpty());
+}
+
+TEST_F(Playback, FailuresEndTheClickBeforeTheRest)
+{
+    TfrmMain& w = start();
+    harness.video->playFailure = QStringLiteral("Cannot play this clip");
+    w.MediaPlayer1->click(TMediaPlayer::btPlay);
+    EXPECT_EQ(harness.errors, QStringList{"Cannot play this clip."});
+    EXPECT_EQ(harness.wave->calls, QStringList{"stop"}) << "the bar's own action is skipped";
+
+    // A bar whose sound never opened stops the click before the video is touched.
+    harness.errors.clear();
+    harness.wave->currentMode = WaveDevice::NotOpen;
+    harness.video->calls.clear();
+    w.MediaPlayer1->click(TMediaPlayer::btStop);
+    EXPECT_EQ(harness.errors, QStringList{"No MCI device open."});
+    EXPECT_TRUE(harness.video->calls.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# Listens to the real program. A private sound server with one silent output
+# records what the program plays while a person drives it with the mouse: the
+# introduction's tone, lesson 1's tone after the introduction hands over by
+# itself, silence after Pause, the tone again after Play, lesson 3's tone after
+# a click on its row; a drag of the seek bar's thumb moves the video, which the
+# bar then follows. Then, with no sound server to reach, the picture must
+# still play.
+# Usage: run-sound.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
+set -euo pipefail
+binary=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+for tool in pulseaudio pactl pacat parec sox xdotool ffmpeg; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/setup.sh)"
+done
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work"
+
+# clip OUT SECONDS TONE_HZ: a moving test picture with a steady sine tone.
+clip() {
+  ffmpeg -hide_banner -loglevel error -nostdin -y \
+    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "sine=frequency=$3:sample_rate=22050:duration=$2" \
+    -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
+}
+
+prepare_demo_course "$binary" "$source" "$work/course"
+clip "$work/course/Media/vid_00.avi" 3 550
+clip "$work/course/Media/vid_01.avi" 60 880
+clip "$work/course/Media/vid_03.avi" 60 1320
+
+# The sound server: its own runtime folder, socket and cookie-free access, one
+# null output. A silent stream keeps the output running, so that its monitor
+# delivers samples in real time even while the program plays nothing.
+server_dir="$work/pulse"
+mkdir -p "$server_dir/run" "$server_dir/home"
+export PULSE_SERVER="unix:$server_dir/run/native"
+HOME="$server_dir/home" XDG_RUNTIME_DIR="$server_dir/run" XDG_CONFIG_HOME="$server_dir/home" \
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+  --load="module-null-sink sink_name=lessons rate=44100 channels=1" \
+  --load="module-native-protocol-unix auth-anonymous=1 socket=$server_dir/run/native" \
+  >"$work/pulseaudio.log" 2>&1 &
+server=$!
+keeper="" app=""
+cleanup() { kill $app $keeper $server 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pactl info >/dev/null 2>&1 || fail "the sound server did not start: $(cat "$work/pulseaudio.log")"
+pacat --raw --format=s16le --rate=44100 --channels=1 --latency-msec=50 </dev/zero 2>/dev/null &
+keeper=$!
+
+start_xvfb
+trap cleanup EXIT
+(cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
+app=$!
+window_place || fail "no window captioned Tovrelle"
+
+# listen: records 0.7 s of the output and prints "RMS PEAK_HZ".
+listen() {
+  parec --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 --device=lessons.monitor 2>/dev/null \
+    | head -c 61740 >"$work/heard.raw" || true
+  sox -t raw -r 44100 -e signed -b 16 -c 1 "$work/heard.raw" -n stat -freq 2>&1 | awk '
+    NF == 2 && $1 + 0 > 0 && $2 + 0 > best { best = $2 + 0; peak = $1 }
+    /^RMS +amplitude/ { rms = $3 }
+    END { printf "%s %d\n", rms, peak }'
+}
+
+# expect_tone HZ SECONDS WHAT: waits until the tone is heard.
+expect_tone() {
+  local heard=""
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -lt $deadline ]; do
+    heard=$(listen)
+    read -r rms peak <<<"$heard"
+    awk -v r="$rms" -v p="$peak" -v f="$1" 'BEGIN { exit !(r > 0.02 && p > f - 20 && p < f + 20) }' && return 0
+  done
+  fail "$3: no $1 Hz tone within $2 s (last heard: RMS $heard Hz)"
+}
+
+expect_silence() {
+  sleep 0.5
+  local heard rms
+  heard=$(listen)
+  read -r rms _ <<<"$heard"
+  awk -v r="$rms" 'BEGIN { exit !(r < 0.002) }' || fail "$1: still heard RMS $heard Hz"
+}
+
+# click_client X Y: a left click at a point of the window's client area.
+click_client() {
+  xdotool mousemove $((left + $1)) $((top + $2)) click 1
+}
+
+# drag_client X1 X2 Y: drags with the left button held.
+drag_client() {
+  xdotool mousemove $((left + $1)) $((top + $3)) mousedown 1
+  for step in 1 2 3 4; do
+    sleep 0.1
+    xdotool mousemove $((left + $1 + ($2 - $1) * step / 4)) $((top + $3))
+  done
+  xdotool mouseup 1
+}
+
+# thumb_percent: where the seek bar's thumb stands, read from the screen: the
+# thumb is the first long run of its colour in the bar's middle row, 350
+# pixels of travel from x 17 of the bar.
+thumb_percent() {
+  import -window root -crop "407x1+$((left + 593))+$((top + 682))" +repage "$work/bar.png"
+  convert "$work/bar.png" txt:- | awk -F'[,: ]+' '
+    NR > 1 && !found { if ($0 ~ /#F8F8F8/) { if (run++ == 0) start = $1 } else if (run > 10) found = 1; else run = 0 }
+    END { print (run > 10 ? int((start - 17) * 100 / 350) : -1) }'
+}
+
+# The button bar lies at client (279, 672), three buttons of 66 pixels; lesson
+# 3's row at client (13, 371) to (297, 455); the seek bar at client (593, 672),
+# 407 wide, its thumb 27 wide between 16-pixel arrows: near its start the
+# thumb covers x 623, and its centre stands at 80 % at x 902.
+expect_tone 550 20 "the introduction"
+expect_tone 880 15 "lesson 1 after the introduction"
+click_client 379 682
+expect_silence "Pause"
+click_client 312 682
+expect_tone 880 10 "Play after Pause"
+click_client 150 400
+expect_tone 1320 10 "a click on lesson 3"
+drag_client 623 902 682
+xdotool mousemove "$left" "$top"  # a thumb under the pointer has another colour
+sleep 2.5  # the bar follows the video twice
+thumb=$(thumb_percent)
+[ "$thumb" -ge 75 ] && [ "$thumb" -le 90 ] || fail "the seek bar stands at $thumb % after a drag to 80 %"
+kill -0 "$app" 2>/dev/null || fail "the program ended"
+kill "$app"; wait "$app" 2>/dev/null || true
+
+# Without a sound server the picture plays all the same.
+PULSE_SERVER="unix:$work/no-server" && export PULSE_SERVER
+rm "$work/course/Media/vid_00.avi"
+(cd "$work/course" && exec ./tovrelle) >"$work/program-silent.log" 2>&1 &
+app=$!
+window_place || fail "no window without a sound server"
+video_area() { import -window root -crop "720x540+$((left + 281))+$((top + 132))" "$1"; }
+sleep 3
+video_area "$work/silent-1.png"
+sleep 2
+video_area "$work/silent-2.png"
+changed=$(compare -metric AE "$work/silent-1.png" "$work/silent-2.png" null: 2>&1 || true)
+[ "${changed%%.*}" -gt 1000 ] || fail "without a sound server the picture stands still ($changed pixels changed)"
+kill -0 "$app" 2>/dev/null || fail "the program ended without a sound server"
+echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3; a drag seeks;" \
+  "the picture plays without a server"
