@@ -13,12 +13,14 @@
 #include "QtVideoControl.h"
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
+#include "SoftwareRendering.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
 {
     QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
+    useSoftwareRenderingWithoutGpu();
 
     QtErrorBox errorBox;
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));
