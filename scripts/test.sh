@@ -21,7 +21,9 @@ run_suite() {
 echo "== tests"
 run_suite build
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stacktrace=1 run_suite build-asan -DTOVRELLE_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0 \
+  run_suite build-asan -DTOVRELLE_SANITIZE=ON
 
 echo "== GIF decoder fuzzing (bounded, fixed seed)"
 FUZZ_SEED=${FUZZ_SEED:-1} bash scripts/fuzz-gif.sh "${TOVRELLE_FUZZ_SECONDS:-60}"
