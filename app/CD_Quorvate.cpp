@@ -19,6 +19,7 @@
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
+#include "SoftwareRendering.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -34,6 +35,7 @@ int main(int argc, char* argv[])
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.request() != CommandLine::Request::Run)
         return commandLine.answer();
+    useSoftwareRenderingWithoutGpu();
 
     QtErrorBox errorBox;
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));

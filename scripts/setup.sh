@@ -12,6 +12,8 @@ PACKAGES=(
   libgl1-mesa-dri
   # pictures
   libjpeg62-turbo-dev
+  # video frame conversion and scaling
+  libyuv-dev
   # tests, fuzzing, benchmarks
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course

@@ -9,13 +9,14 @@
 #include <QVideoFrame>
 
 #include "AppError.h"
+#include "VideoFrameConverter.h"
 #include "VideoFrameView.h"
 
 QtVideoControl::QtVideoControl() : surface_(std::make_unique<VideoFrameView>())
 {
     player_.setAudioOutput(&audio_);
     player_.setVideoSink(&sink_);
-    connect(&sink_, &QVideoSink::videoFrameChanged, this, &QtVideoControl::showFrame);
+    connect(&sink_, &QVideoSink::videoFrameChanged, this, &QtVideoControl::takeFrame);
     surface_->onMouseRelease = [this](QMouseEvent* event) {
         if (mouseUp_) {
             const QPoint at = event->position().toPoint();
@@ -26,6 +27,7 @@ QtVideoControl::QtVideoControl() : surface_(std::make_unique<VideoFrameView>())
         if (doubleClick_)
             doubleClick_();
     };
+    surface_->onShown = [this] { presentFrame(); };
 }
 
 // The views go before the player so that no frame arrives at a dead view.
@@ -38,6 +40,7 @@ QtVideoControl::~QtVideoControl()
 
 void QtVideoControl::open(const QString& path)
 {
+    frame_ = QVideoFrame();
     surface_->setPicture(QImage());
     if (fullScreen_)
         fullScreen_->setPicture(QImage());
@@ -147,6 +150,7 @@ void QtVideoControl::createFullScreenWindow()
     fullScreen_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     fullScreen_->onMouseRelease = [this](QMouseEvent*) { setFullScreen(false); };
     fullScreen_->onEscape = [this] { setFullScreen(false); };
+    fullScreen_->onShown = [this] { presentFrame(); };
 }
 
 QWidget* QtVideoControl::fullScreenWindow() const
@@ -169,13 +173,39 @@ void QtVideoControl::setDoubleClickHandler(DoubleClickHandler handler)
     doubleClick_ = std::move(handler);
 }
 
-// Called on the UI thread for each decoded frame.
-void QtVideoControl::showFrame(const QVideoFrame& frame)
+// Called on the UI thread for each decoded frame while the player's streaming
+// thread waits, and that thread gives up on the stream for good when the wait
+// outlasts its time limit. So this only keeps the frame; converting and
+// painting it follow in a queued call, once for the newest of the frames that
+// came meanwhile. An empty frame (a flush) leaves the last picture standing.
+void QtVideoControl::takeFrame(const QVideoFrame& frame)
 {
-    const QImage picture = frame.toImage();
+    if (!frame.isValid())
+        return;
+    frame_ = frame;
+    if (presentQueued_)
+        return;
+    presentQueued_ = true;
+    QMetaObject::invokeMethod(this, &QtVideoControl::presentFrame, Qt::QueuedConnection);
+}
+
+// Converts the kept frame for the views; while none is shown the frame waits,
+// and the view that appears asks again.
+void QtVideoControl::presentFrame()
+{
+    presentQueued_ = false;
+    if (!frame_.isValid() || !isShown())
+        return;
+    const QImage picture = convertVideoFrame(frame_);
+    frame_ = QVideoFrame();
     if (picture.isNull())
         return;
     surface_->setPicture(picture);
     if (isFullScreen())
         fullScreen_->setPicture(picture);
+}
+
+bool QtVideoControl::isShown() const
+{
+    return surface_->isVisible() || isFullScreen();
 }

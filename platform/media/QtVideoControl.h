@@ -5,12 +5,12 @@
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QObject>
+#include <QVideoFrame>
 #include <QVideoSink>
 
 #include "VideoControl.h"
 
 class VideoFrameView;
-class QVideoFrame;
 
 // The player control on Qt Multimedia: the clip plays with sound through the
 // default audio output, and its frames are drawn by our own view so that mouse
@@ -40,7 +40,9 @@ public:
     QWidget* fullScreenWindow() const;
 
 private:
-    void showFrame(const QVideoFrame& frame);
+    void takeFrame(const QVideoFrame& frame);
+    void presentFrame();
+    bool isShown() const;
     void createFullScreenWindow();
     void raiseIfFailed() const;
 
@@ -49,6 +51,8 @@ private:
     QVideoSink sink_;
     std::unique_ptr<VideoFrameView> surface_;
     std::unique_ptr<VideoFrameView> fullScreen_;
+    QVideoFrame frame_;  // the latest frame, until a shown view has its picture
+    bool presentQueued_ = false;
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
 };

@@ -4,27 +4,54 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "VideoFrameConverter.h"
+
 VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent)
 {
     // The view paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void VideoFrameView::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    scaledIsCurrent_ = false;
     update();
 }
 
-void VideoFrameView::paintEvent(QPaintEvent*)
+// Scaling happens here, once for each picture and size, so that a paint only
+// copies pixels: a smooth-scaling painter would filter the whole frame again
+// for every region it repaints.
+const QImage& VideoFrameView::pictureAtViewSize()
+{
+    if (picture_.size() == size()) {
+        scaled_ = QImage();
+        return picture_;
+    }
+    if (!scaledIsCurrent_ || scaled_.size() != size()) {
+        scalePicture(picture_, size(), scaled_);
+        scaledIsCurrent_ = true;
+    }
+    return scaled_;
+}
+
+void VideoFrameView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    const QRect area = event->rect();
     if (picture_.isNull()) {
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(area, Qt::black);
         return;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), picture_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(area.topLeft(), pictureAtViewSize(), area);
+}
+
+void VideoFrameView::showEvent(QShowEvent*)
+{
+    if (onShown)
+        onShown();
 }
 
 void VideoFrameView::mouseReleaseEvent(QMouseEvent* event)

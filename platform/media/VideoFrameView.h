@@ -21,13 +21,20 @@ public:
     std::function<void(QMouseEvent*)> onMouseRelease;
     std::function<void()> onDoubleClick;
     std::function<void()> onEscape;
+    // The view became visible: its owner may have held back pictures meanwhile.
+    std::function<void()> onShown;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    const QImage& pictureAtViewSize();
+
     QImage picture_;
+    QImage scaled_;        // picture_ at the view's size, made once per picture
+    bool scaledIsCurrent_ = false;
 };

@@ -7,11 +7,13 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include "AppError.h"
 #include "QtVideoControl.h"
+#include "VideoFrameView.h"
 #include "TestApplication.h"
 
 namespace {
@@ -87,6 +89,39 @@ TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
     const QImage shot = control->surface()->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(160, 120));
     EXPECT_TRUE(hasPicture(shot.copy(120, 90, 40, 30))) << "the frame must fill the widget";
+}
+
+// A window busy for longer than the player's streaming thread waits for a frame
+// (a first start-up, a loaded machine) must not end the stream: the picture
+// goes on changing after each stall.
+TEST_F(QtVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
+{
+    openClip();
+    if (IsSkipped())
+        return;
+    auto picture = [&] { return static_cast<VideoFrameView*>(control->surface())->picture(); };
+    ASSERT_TRUE(waitFor([&] { return !picture().isNull(); }, 10000)) << "no frame was drawn";
+    for (int stall = 0; stall < 3; ++stall) {
+        QThread::msleep(350 + 100 * stall);
+        const qint64 before = picture().cacheKey();
+        EXPECT_TRUE(waitFor([&] { return picture().cacheKey() != before; }, 2000)) << "stalled after stall " << stall;
+        waitFor([] { return false; }, 50 + 70 * stall);
+    }
+    EXPECT_EQ(control->playState(), VideoControl::Playing);
+}
+
+// A hidden control converts nothing; the view that appears gets the newest frame.
+TEST_F(QtVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
+{
+    control->surface()->hide();
+    openClip();
+    if (IsSkipped())
+        return;
+    auto* view = static_cast<VideoFrameView*>(control->surface());
+    waitFor([&] { return control->position() > 0.5; }, 5000);
+    EXPECT_TRUE(view->picture().isNull());
+    control->surface()->show();
+    EXPECT_TRUE(waitFor([&] { return !view->picture().isNull(); }, 1000));
 }
 
 TEST_F(QtVideoControlTest, PauseSeekAndStop)

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Plays the same clip with tovrelle and with ffplay, one after the other, under
+# one private X server, and prints for each the share of one core that its
+# process used (all its threads) over the same 10 s of playback, and its
+# resident memory. Goal: tovrelle within 1.25 x ffplay.
+# The clip (720 x 540, 15 frames a second, MPEG-4 and MP3 in AVI like the
+# course's lessons) is generated unless one is given; tovrelle plays it as the
+# demo course's introduction.
+# Usage: playback-bench.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR [CLIP]
+set -euo pipefail
+binary=$1 source=$2 work=$3 clip=${4:-}
+warmup=4 window=10
+
+source "$source/scripts/demo-session.sh"
+mkdir -p "$work"
+prepare_demo_course "$binary" "$source" "$work/course"
+if [ -z "$clip" ]; then
+  clip="$work/clip.avi"
+  [ -f "$clip" ] || ffmpeg -hide_banner -loglevel error -nostdin -y \
+    -f lavfi -i "testsrc2=size=720x540:rate=15:duration=30" \
+    -f lavfi -i "sine=frequency=440:sample_rate=22050:duration=30" \
+    -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$clip"
+fi
+cp "$clip" "$work/course/Media/vid_00.avi"
+start_xvfb
+
+ticks=$(getconf CLK_TCK)
+# Processor time of a process so far, all its threads, in clock ticks.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+resident_mib() { awk '/VmRSS/ {printf "%.0f", $2 / 1024}' "/proc/$1/status"; }
+# Resident memory of a process's child processes (the HTML engine's), in MiB.
+children_mib() {
+  local kb=0 child
+  for child in $(pgrep -P "$1"); do kb=$((kb + $(awk '/VmRSS/ {print $2}' "/proc/$child/status"))); done
+  echo $((kb / 1024))
+}
+
+# measure NAME PID: waits for playback to settle, then samples the window.
+measure() {
+  local name=$1 pid=$2 before after
+  sleep "$warmup"
+  kill -0 "$pid" 2>/dev/null || { echo "$name ended before the measurement" >&2; exit 1; }
+  before=$(cpu_ticks "$pid")
+  sleep "$window"
+  after=$(cpu_ticks "$pid")
+  share=$(awk -v t=$((after - before)) -v hz="$ticks" -v s="$window" 'BEGIN {printf "%.1f", 100 * t / hz / s}')
+  printf '%-9s %5s %% of one core   %4s MiB resident' "$name" "$share" "$(resident_mib "$pid")"
+  [ "$name" = tovrelle ] && printf '   (HTML engine processes %s MiB)' "$(children_mib "$pid")"
+  echo
+  eval "${name}_share=$share"
+}
+
+(cd "$work/course" && exec ./tovrelle) >"$work/tovrelle.log" 2>&1 &
+app=$!
+trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
+until xwininfo -name Tovrelle 2>/dev/null | grep -q IsViewable; do sleep 0.1; done
+measure tovrelle "$app"
+kill "$app"; wait "$app" 2>/dev/null || true
+
+SDL_AUDIODRIVER=dummy ffplay -hide_banner -loglevel error -x 720 -y 540 -autoexit "$clip" >"$work/ffplay.log" 2>&1 &
+app=$!
+measure ffplay "$app"
+kill "$app"; wait "$app" 2>/dev/null || true
+
+awk -v a="$tovrelle_share" -v b="$ffplay_share" \
+  'BEGIN {r = b > 0 ? a / b : 0; printf "tovrelle / ffplay = %.2f (goal at most 1.25): %s\n", r, r <= 1.25 ? "met" : "NOT met"}'
