@@ -8,5 +8,5 @@
 // no sound. From this call on, each sound output made in this process plays
 // at its own card's pace instead, lined up with the clip again at every start,
 // seek and pause. Call it before the player is made; later calls do nothing
-// more. Returns true, so that a member can be set by it.
+// more. Returns whether it is in place, so that a member can be set by it.
 bool keepSoundOutputsAtTheirOwnPace();
