@@ -11,10 +11,11 @@ prepare_demo_course() {
 }
 
 # start_xvfb: starts an X server on a free display and exports DISPLAY; the
-# server is stopped when the script exits.
+# server is stopped when the script exits. XVFB_DISPLAYS, when set, lists the
+# display numbers to try, for a machine where others hold the rest.
 start_xvfb() {
   local number
-  for number in $(seq 90 150); do
+  for number in ${XVFB_DISPLAYS:-$(seq 90 150)}; do
     { [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; } && continue
     Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!

@@ -9,6 +9,8 @@ PACKAGES=(
   # window system, video, HTML views
   qt6-base-dev qt6-multimedia-dev qt6-webengine-dev libqt6opengl6-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  # the video's sound output, set up under Qt's player
+  libgstreamer1.0-dev
   libgl1-mesa-dri
   # pictures
   libjpeg62-turbo-dev

@@ -8,6 +8,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include "SoundOutputPace.h"
 #include "VideoControl.h"
 
 class VideoFrameView;
@@ -46,6 +47,8 @@ private:
     void createFullScreenWindow();
     void raiseIfFailed() const;
 
+    // Set before the player and its audio output make their sound output.
+    const bool soundOutputsPaced_ = keepSoundOutputsAtTheirOwnPace();
     QMediaPlayer player_;
     QAudioOutput audio_;
     QVideoSink sink_;

@@ -3,9 +3,11 @@
 # records what the program plays while a person drives it with the mouse: the
 # introduction's tone, lesson 1's tone after the introduction hands over by
 # itself, silence after Pause, the tone again after Play, lesson 3's tone after
-# a click on its row; a drag of the seek bar's thumb moves the video, which the
-# bar then follows. Then, with no sound server to reach, the picture must
-# still play.
+# a click on its row. Lesson 3 changes its tone at its middle, so a drag of the
+# seek bar's thumb far into it must be heard as the later tone, and keep being
+# heard while the bar follows; a bookmark chosen from the menu (which pauses)
+# and Play must be heard as the earlier tone again. Then, with no sound server
+# to reach, the picture must still play.
 # Usage: run-sound.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -18,17 +20,22 @@ done
 source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work"
 
-# clip OUT SECONDS TONE_HZ: a moving test picture with a steady sine tone.
+# clip OUT SECONDS TONE_HZ [LATER_HZ]: a moving test picture with a steady sine
+# tone, which changes to LATER_HZ at the clip's middle when given.
 clip() {
+  local tone="0.125*sin(2*PI*if(lt(t,$2/2),$3,${4:-$3})*t)"
   ffmpeg -hide_banner -loglevel error -nostdin -y \
-    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "sine=frequency=$3:sample_rate=22050:duration=$2" \
+    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "aevalsrc='$tone':s=22050:d=$2" \
     -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
 }
 
 prepare_demo_course "$binary" "$source" "$work/course"
 clip "$work/course/Media/vid_00.avi" 3 550
 clip "$work/course/Media/vid_01.avi" 60 880
-clip "$work/course/Media/vid_03.avi" 60 1320
+clip "$work/course/Media/vid_03.avi" 60 1320 990
+# Lesson 3's bookmark, early in the clip, where the first tone plays.
+mkdir -p "$XDG_DATA_HOME/tovrelle"
+printf '[vid3]\nnumBm=1\nbm1=Early\nval1=10\n' >"$XDG_DATA_HOME/tovrelle/tovrelle-demo.ini"
 
 # The sound server: its own runtime folder, socket and cookie-free access, one
 # null output. A silent stream keeps the output running, so that its monitor
@@ -111,10 +118,11 @@ thumb_percent() {
     END { print (run > 10 ? int((start - 17) * 100 / 350) : -1) }'
 }
 
-# The button bar lies at client (279, 672), three buttons of 66 pixels; lesson
-# 3's row at client (13, 371) to (297, 455); the seek bar at client (593, 672),
-# 407 wide, its thumb 27 wide between 16-pixel arrows: near its start the
-# thumb covers x 623, and its centre stands at 80 % at x 902.
+# The button bar lies at client (279, 672), three buttons of 66 pixels, the
+# bookmark menu beside it at (480, 672), 112 wide; lesson 3's row at client
+# (13, 371) to (297, 455); the seek bar at client (593, 672), 407 wide, its
+# thumb 27 wide between 16-pixel arrows: near its start the thumb covers x 623,
+# and its centre stands at 80 % at x 902.
 expect_tone 550 20 "the introduction"
 expect_tone 880 15 "lesson 1 after the introduction"
 click_client 379 682
@@ -125,9 +133,18 @@ click_client 150 400
 expect_tone 1320 10 "a click on lesson 3"
 drag_client 623 902 682
 xdotool mousemove "$left" "$top"  # a thumb under the pointer has another colour
-sleep 2.5  # the bar follows the video twice
+expect_tone 990 5 "lesson 3's later part after a drag to 80 %"
+sleep 2  # the bar follows the video twice
 thumb=$(thumb_percent)
 [ "$thumb" -ge 75 ] && [ "$thumb" -le 90 ] || fail "the seek bar stands at $thumb % after a drag to 80 %"
+expect_tone 990 3 "lesson 3's later part, seconds after the drag"
+click_client 536 682  # opening the bookmark menu pauses
+xdotool key Down Return
+expect_silence "the bookmark menu"
+click_client 312 682
+expect_tone 1320 5 "Play after choosing lesson 3's early bookmark"
+sleep 2
+expect_tone 1320 3 "lesson 3's early part, seconds after the bookmark"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 kill "$app"; wait "$app" 2>/dev/null || true
 
@@ -145,5 +162,5 @@ video_area "$work/silent-2.png"
 changed=$(compare -metric AE "$work/silent-1.png" "$work/silent-2.png" null: 2>&1 || true)
 [ "${changed%%.*}" -gt 1000 ] || fail "without a sound server the picture stands still ($changed pixels changed)"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a sound server"
-echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3; a drag seeks;" \
-  "the picture plays without a server"
+echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3, its later part" \
+  "after a drag and its early part after a bookmark; the picture plays without a server"
