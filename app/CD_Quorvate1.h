@@ -46,13 +46,24 @@ public:
     void loadBookmarks();                                            // MainWindowBookmarks.cpp
     void saveBookmarks();                                            // MainWindowBookmarks.cpp
 
-    // Handlers.
+    // Start-up, closing and the player's views (MainWindowStartup.cpp,
+    // CD_Quorvate1.cpp, MainWindowPlayer.cpp).
     void FormCreate();
     void FormShow();
     void btnCloseClick();
     void btnMinimizeClick();
     void ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActiveMovie1DblClick();
+
+    // Lessons and playback: the lesson strip (MainWindowLessons.cpp), the
+    // button bar, the seek bar and its timer (MainWindowPlayback.cpp).
+    void movieSwap(const QString& fileName);
+    void Image15MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void Image15MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void MediaPlayer1Click(int button, bool& doDefault);
+    void Timer1Timer();
+    void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);
+    void ScrollBar1Change();
 
     // Bookmarks: the menu under the video and the manager dialog (MainWindowBookmarks.cpp).
     void selBmChange(int index);
@@ -61,12 +72,6 @@ public:
     BookmarkLists bookmarkLists() const;
     QString currentPositionText() const;
     TfrmBm* frmBm = nullptr;
-
-    // Sponsor banner and sponsors page (MainWindowSponsors.cpp).
-    void Timer2Timer();
-    void gifBannerClick();
-    void imgShowallClick();
-    int adBrowserShowContextMenu(const QPoint& globalPos);
 
     // Section tabs (MainWindowTabs.cpp).
     void imgTrHotspotClick();
@@ -80,15 +85,11 @@ public:
     void imgReviewSearchClick();
     int frelBrowserShowContextMenu(const QPoint& globalPos);
 
-    // Lessons and playback: the lesson strip (MainWindowLessons.cpp), the
-    // button bar, the seek bar and its timer (MainWindowPlayback.cpp).
-    void movieSwap(const QString& fileName);
-    void Image15MouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void Image15MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void MediaPlayer1Click(int button, bool& doDefault);
-    void Timer1Timer();
-    void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);
-    void ScrollBar1Change();
+    // Sponsor banner and sponsors page (MainWindowSponsors.cpp).
+    void Timer2Timer();
+    void gifBannerClick();
+    void imgShowallClick();
+    int adBrowserShowContextMenu(const QPoint& globalPos);
 
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
