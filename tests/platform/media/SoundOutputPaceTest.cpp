@@ -11,12 +11,12 @@ namespace {
 // The element's "slave-method" by its short name, or "" where it has none.
 std::string slaveMethod(GstElement* element)
 {
-    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), "slave-method");
-    if (!spec)
+    GParamSpec* property = g_object_class_find_property(G_OBJECT_GET_CLASS(element), "slave-method");
+    if (!property)
         return {};
     int value = 0;
     g_object_get(element, "slave-method", &value, nullptr);
-    const GEnumValue* named = g_enum_get_value(G_PARAM_SPEC_ENUM(spec)->enum_class, value);
+    const GEnumValue* named = g_enum_get_value(G_PARAM_SPEC_ENUM(property)->enum_class, value);
     return named ? named->value_nick : "?";
 }
 

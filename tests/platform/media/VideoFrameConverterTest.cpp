@@ -159,14 +159,6 @@ TEST(VideoFrameConverter, PlanarLayoutsMatchTheReferenceAtOddAndEvenSizes)
     }
 }
 
-TEST(VideoFrameConverter, HighDefinitionWithoutAMatrixIsBT709)
-{
-    TestFrame frame = makeFrame(Format::Format_YUV420P, QSize(1280, 720));
-    const QImage picture = convertVideoPlanes(frame.planes);
-    ASSERT_FALSE(picture.isNull());
-    EXPECT_LE(largestDifference(picture, Format::Format_YUV420P, 0.2126, 0.0722, false), 3);
-}
-
 // Planes shorter than the frame's rows, or missing, are refused rather than
 // read past their end.
 TEST(VideoFrameConverter, PlanesTooSmallForTheFrameAreRefused)
@@ -220,25 +212,6 @@ TEST(VideoFrameConverter, ConvertsQtFrames)
     EXPECT_EQ(rgb.pixel(4, 2), qRgb(34, 20, 10));
 
     EXPECT_TRUE(convertVideoFrame(QVideoFrame()).isNull());
-}
-
-TEST(VideoFrameConverter, ScalingFillsTheTargetAndReusesItsBuffer)
-{
-    QImage picture(720, 540, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 40, 90));
-    QImage target;
-    scalePicture(picture, QSize(911, 683), target);
-    ASSERT_EQ(target.size(), QSize(911, 683));
-    for (QPoint at : {QPoint(0, 0), QPoint(910, 682), QPoint(455, 300)}) {
-        const QRgb got = target.pixel(at);
-        EXPECT_NEAR(qRed(got), 200, 2);
-        EXPECT_NEAR(qGreen(got), 40, 2);
-        EXPECT_NEAR(qBlue(got), 90, 2);
-    }
-
-    const uchar* buffer = target.constBits();
-    scalePicture(picture, QSize(911, 683), target);
-    EXPECT_EQ(target.constBits(), buffer);
 }
 
 }  // namespace
