@@ -30,6 +30,8 @@ for size in 16 24 32 48 64 128 256; do
   [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "$png is not ${size}x${size}"
 done
 
+grep -q '^License: GPL-3.0-or-later$' "$share/doc/tovrelle/copyright" || fail "no copyright file naming the licence"
+
 man=$share/man/man1/tovrelle.1.gz
 gzip -t "$man" || fail "$man is not a gzip file"
 warnings=$(zcat "$man" | groff -man -Tutf8 -ww -z 2>&1)
@@ -45,4 +47,4 @@ QT_QPA_PLATFORM=offscreen "$prefix/bin/tovrelle" --no-such-option 2>"$work/misus
 [ "$status" = 2 ] && grep -q "unrecognized option '--no-such-option'" "$work/misuse.txt" \
   || fail "a wrong option gave status $status: $(cat "$work/misuse.txt")"
 
-echo "installed tree valid: program, desktop entry, metainfo, 7 icon sizes and SVG, man page; --help and --version without a display"
+echo "installed tree valid: program, desktop entry, metainfo, 7 icon sizes and SVG, copyright, man page; --help and --version without a display"
