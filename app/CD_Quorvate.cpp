@@ -12,6 +12,7 @@
 #include "DataFolder.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
+#include "LazyHtmlEngine.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
@@ -53,7 +54,11 @@ int main(int argc, char* argv[])
         regionalSettings,
         [] { return std::make_unique<QtVideoControl>(); },
         [] { return std::make_unique<QtWaveDevice>(); },
-        [] { return std::make_unique<QtHtmlEngine>(); },
+        // Chromium and its helper processes start with the first view that
+        // must show a page, not with the window.
+        [&shell] {
+            return std::make_unique<LazyHtmlEngine>([&shell] { return std::make_unique<QtHtmlEngine>(shell); });
+        },
         shell,
     };
 
