@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QEnterEvent>
+
 #include "MainWindowHarness.h"
 
 namespace {
@@ -62,6 +65,31 @@ TEST(SectionTabs, MissingTabPictureIsReportedAfterTheSwitch)
               QStringList{QStringLiteral("Cannot open file ") + harness.course.path(QStringLiteral("Media/menubar_sponsors.jpg")) + u'.'});
     EXPECT_EQ(sectionsShown(w), QStringLiteral("---V"));
     EXPECT_EQ(w.imgTabset->picture().width(), 20) << "the strip keeps its former picture";
+}
+
+// The pointer resting on a tab gets the engine of that section's page ready.
+TEST(SectionTabs, PointerRestingOnATabPreparesItsSectionsPage)
+{
+    MainWindowHarness harness;
+    TfrmMain& w = startWithTabPictures(harness);
+    struct Step {
+        TImage* hotspot;
+        FakeHtmlEngine* readied;
+    };
+    for (const Step& step : {Step{w.imgTrHotspot, nullptr}, Step{w.imgReHotspot, &harness.frelBrowser()},
+                             Step{w.ImgSpHotspot, &harness.spBrowser()}}) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(step.hotspot, &enter);
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 400 || (step.readied && step.readied->prepared == 0 && waited.elapsed() < 5000))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        const int prepared = harness.frelBrowser().prepared + harness.spBrowser().prepared + harness.adBrowser().prepared;
+        EXPECT_EQ(prepared, step.readied ? step.readied->prepared : 0) << step.hotspot->objectName().toStdString();
+        if (step.readied)
+            EXPECT_EQ(step.readied->prepared, 1) << step.hotspot->objectName().toStdString();
+        harness.frelBrowser().prepared = harness.spBrowser().prepared = 0;
+    }
 }
 
 }  // namespace
