@@ -20,7 +20,6 @@
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
-#include "SoftwareRendering.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -36,7 +35,6 @@ int main(int argc, char* argv[])
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.request() != CommandLine::Request::Run)
         return commandLine.answer();
-    useSoftwareRenderingWithoutGpu();
 
     QtErrorBox errorBox;
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));

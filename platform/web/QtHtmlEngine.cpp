@@ -10,9 +10,23 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "SoftwareRendering.h"
 #include "WebAddress.h"
 
-QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(std::make_unique<QWebEngineView>()), shell_(shell)
+namespace {
+
+// The renderer is chosen once, before the first view; asking OpenGL takes a
+// while, so a window without pages never asks.
+std::unique_ptr<QWebEngineView> firstOrNextView()
+{
+    static const bool rendererChosen = (useSoftwareRenderingWithoutGpu(), true);
+    Q_UNUSED(rendererChosen);
+    return std::make_unique<QWebEngineView>();
+}
+
+}  // namespace
+
+QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(firstOrNextView()), shell_(shell)
 {
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
