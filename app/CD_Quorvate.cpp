@@ -12,6 +12,7 @@
 #include "DataFolder.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
+#include "LazyHtmlEngine.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
@@ -19,7 +20,6 @@
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
-#include "SoftwareRendering.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -35,7 +35,6 @@ int main(int argc, char* argv[])
     const CommandLine commandLine = CommandLine::parse(QApplication::arguments());
     if (commandLine.request() != CommandLine::Request::Run)
         return commandLine.answer();
-    useSoftwareRenderingWithoutGpu();
 
     QtErrorBox errorBox;
     ErrorReporting::install(&errorBox, programTitleFor(AppPaths::executablePath()));
@@ -53,7 +52,11 @@ int main(int argc, char* argv[])
         regionalSettings,
         [] { return std::make_unique<QtVideoControl>(); },
         [] { return std::make_unique<QtWaveDevice>(); },
-        [] { return std::make_unique<QtHtmlEngine>(); },
+        // Chromium and its helper processes start with the first view that
+        // must show a page, not with the window.
+        [&shell] {
+            return std::make_unique<LazyHtmlEngine>([&shell] { return std::make_unique<QtHtmlEngine>(shell); });
+        },
         shell,
     };
 

@@ -139,6 +139,9 @@ void TfrmMain::buildLayout()
     buildResourcesSection();
     buildSponsorsSection();
     adBrowser = named(htmlView(Panel2, services_, 283, 16, 468, 60, false), "adBrowser");
+    // Shown with the first HTML banner: without a sponsor the banner area
+    // keeps its frame only, and the view no page.
+    adBrowser->hide();
     aVidPanel = named(placed(new TPanel(this, kBlack), 303, -65, 720, 540), "aVidPanel");
     ActiveMovie1 = named(placed(new TActiveMovie(aVidPanel, services_.makeVideoControl()), 1, 1, 720, 540), "ActiveMovie1");
     ActiveMovie1->setFullScreenMode(false);

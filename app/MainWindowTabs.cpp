@@ -4,6 +4,7 @@
 #include "CD_Quorvate1.h"
 
 #include "ErrorReporting.h"
+#include "PointerRest.h"
 
 void TfrmMain::imgTrHotspotClick()
 {
@@ -41,4 +42,9 @@ void TfrmMain::bindTabHandlers()
     imgTrHotspot->OnClick = [this] { runGuarded([this] { imgTrHotspotClick(); }); };
     imgReHotspot->OnClick = [this] { runGuarded([this] { imgReHotspotClick(); }); };
     ImgSpHotspot->OnClick = [this] { runGuarded([this] { ImgSpHotspotClick(); }); };
+    // The HTML engine starts with the first page shown. A pointer resting on
+    // a tab whose section shows a page is the surest early sign of that page,
+    // so the engine starts then and the page is mostly ready at the click.
+    new PointerRest(imgReHotspot, [this] { frelBrowser->prepareEngine(); });
+    new PointerRest(ImgSpHotspot, [this] { spBrowser->prepareEngine(); });
 }

@@ -54,6 +54,9 @@ public:
     // returning Handled (0) keeps the engine's menu from showing.
     std::function<int(const QPoint& globalPos)> OnShowContextMenu;
 
+    // Gets the engine ready before the view first shows a page.
+    void prepareEngine() { engine_->prepare(); }
+
     HtmlEngine& engine() const { return *engine_; }
 
 private:

@@ -34,4 +34,8 @@ public:
     virtual QWidget* view() = 0;
 
     virtual void setContextMenuHandler(ContextMenuHandler handler) = 0;
+
+    // Gets the engine ready ahead of need, so the first page shows sooner.
+    // An engine that is always ready has nothing to do.
+    virtual void prepare() {}
 };

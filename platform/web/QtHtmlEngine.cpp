@@ -4,17 +4,36 @@
 
 #include <QCoreApplication>
 #include <QMenu>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "SoftwareRendering.h"
 #include "WebAddress.h"
 
-QtHtmlEngine::QtHtmlEngine() : view_(std::make_unique<QWebEngineView>())
+namespace {
+
+// The renderer is chosen once, before the first view; asking OpenGL takes a
+// while, so a window without pages never asks.
+std::unique_ptr<QWebEngineView> firstOrNextView()
+{
+    static const bool rendererChosen = (useSoftwareRenderingWithoutGpu(), true);
+    Q_UNUSED(rendererChosen);
+    return std::make_unique<QWebEngineView>();
+}
+
+}  // namespace
+
+QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(firstOrNextView()), shell_(shell)
 {
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_.get(), &QWidget::customContextMenuRequested, this, &QtHtmlEngine::showContextMenu);
+    connect(view_->page(), &QWebEnginePage::newWindowRequested, this, &QtHtmlEngine::openNewWindow);
+    connect(view_->page()->profile(), &QWebEngineProfile::downloadRequested, this, &QtHtmlEngine::openDownload);
 }
 
 QtHtmlEngine::~QtHtmlEngine() = default;
@@ -52,6 +71,28 @@ void QtHtmlEngine::showContextMenu(const QPoint& pos)
     QMenu* menu = view_->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(global);
+}
+
+// Left unanswered, the request opens no window in the program.
+void QtHtmlEngine::openNewWindow(QWebEngineNewWindowRequest& request)
+{
+    openInBrowser(request.requestedUrl());
+}
+
+// Every view shares the profile, so each takes only its own page's downloads.
+void QtHtmlEngine::openDownload(QWebEngineDownloadRequest* download)
+{
+    if (download->page() != view_->page())
+        return;
+    openInBrowser(download->url());
+    download->cancel();
+}
+
+// A script's blank window has nothing to show in a browser.
+void QtHtmlEngine::openInBrowser(const QUrl& url)
+{
+    if (!url.isEmpty() && url.scheme() != QStringLiteral("about"))
+        shell_.open(url.toString(), view_->window());
 }
 
 void QtHtmlEngine::prepareWebEngine()

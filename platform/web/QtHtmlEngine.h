@@ -5,16 +5,23 @@
 #include <QObject>
 
 #include "HtmlEngine.h"
+#include "Shell.h"
 
+class QUrl;
+class QWebEngineDownloadRequest;
+class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
 // The HTML engine on Qt WebEngine. The program entry must prepare WebEngine
-// before the application object exists (see prepareWebEngine).
+// before the application object exists (see prepareWebEngine). Creating one
+// starts the engine (Chromium and its helper processes) if it is not running.
+// A page gets no windows of its own: what it would open in a new window, and
+// what it would download, goes to the desktop's browser through the shell.
 class QtHtmlEngine : public QObject, public HtmlEngine {
     Q_OBJECT
 
 public:
-    QtHtmlEngine();
+    explicit QtHtmlEngine(Shell& shell);
     ~QtHtmlEngine() override;
 
     void navigate(const QString& address) override;
@@ -31,7 +38,11 @@ public:
 
 private:
     void showContextMenu(const QPoint& pos);
+    void openNewWindow(QWebEngineNewWindowRequest& request);
+    void openDownload(QWebEngineDownloadRequest* download);
+    void openInBrowser(const QUrl& url);
 
     std::unique_ptr<QWebEngineView> view_;
     ContextMenuHandler contextMenu_;
+    Shell& shell_;
 };

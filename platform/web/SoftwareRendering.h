@@ -14,5 +14,5 @@ bool isSoftwareRenderer(const QByteArray& renderer);
 
 // Asks OpenGL for its renderer and picks the software scene graph when the
 // renderer is the processor. Call after the application object exists and
-// before the first HTML view.
+// before the first HTML view (the HTML engine does so itself).
 void useSoftwareRenderingWithoutGpu();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QEnterEvent>
+
 #include "MainWindowHarness.h"
 
 namespace {
@@ -62,6 +65,28 @@ TEST(SectionTabs, MissingTabPictureIsReportedAfterTheSwitch)
               QStringList{QStringLiteral("Cannot open file ") + harness.course.path(QStringLiteral("Media/menubar_sponsors.jpg")) + u'.'});
     EXPECT_EQ(sectionsShown(w), QStringLiteral("---V"));
     EXPECT_EQ(w.imgTabset->picture().width(), 20) << "the strip keeps its former picture";
+}
+
+// The pointer resting on a tab gets the engine of that section's page ready.
+TEST(SectionTabs, PointerRestingOnATabPreparesItsSectionsPage)
+{
+    MainWindowHarness harness;
+    TfrmMain& w = startWithTabPictures(harness);
+    struct Step {
+        TImage* hotspot;
+        QList<int> prepared;  // results view, sponsors page, banner
+    };
+    for (const Step& step : {Step{w.imgTrHotspot, {0, 0, 0}}, Step{w.imgReHotspot, {1, 0, 0}},
+                             Step{w.ImgSpHotspot, {1, 1, 0}}}) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QCoreApplication::sendEvent(step.hotspot, &enter);
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ((QList<int>{harness.frelBrowser().prepared, harness.spBrowser().prepared, harness.adBrowser().prepared}),
+                  step.prepared) << step.hotspot->objectName().toStdString();
+    }
 }
 
 }  // namespace

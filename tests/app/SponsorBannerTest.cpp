@@ -139,6 +139,7 @@ TEST(SponsorBanner, WithoutSponsorsTheBannerShowsNothingAndClicksDoNothing)
     w.gifBanner->OnClick(w.gifBanner);
     EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
     EXPECT_TRUE(w.gifBanner->Empty());
+    EXPECT_FALSE(w.adBrowser->isVisibleTo(&w)) << "the frame only, no empty page";
     EXPECT_TRUE(harness.adBrowser().addresses.isEmpty());
     EXPECT_TRUE(harness.shell.opened.isEmpty());
     EXPECT_TRUE(w.rePanel->isVisibleTo(&w)) << "the tab did its own work";

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program on the demo course as a person would: clicks on the
-# sponsor banner, the section tabs, and the four searches with typed texts.
+# sponsor banner, the section tabs, the four searches with typed texts and the
+# links of a result page, then closes the window. The HTML engine must not run
+# before the first tab click, and nothing of it may outlive the window.
 # A local server, the HTML views' proxy, answers for the search server and a
 # recording xdg-open stands in for the desktop's opener; nothing leaves the
 # machine.
@@ -40,6 +42,13 @@ trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
 window_place || fail "no window captioned Tovrelle"
 sleep 2
 
+# The introduction plays under the animated banner: no engine yet.
+helpers() { ps -e -o pid=,ppid= | awk -v root="$app" '{up[$1] = $2}
+  END {for (p in up) for (q = up[p]; q > 1; q = up[q]) if (q == root) {print p; break}}'; }
+[ -z "$(helpers)" ] || fail "processes started before a page was shown: $(helpers | xargs ps -o comm= -p)"
+engine_threads=$(grep -lE '^(Chrome|CrBrowser|ThreadPool|VizCompositor|NetworkService)' /proc/"$app"/task/*/comm || true)
+[ -z "$engine_threads" ] || fail "engine threads before a page was shown: $(cat $engine_threads | tr '\n' ' ')"
+
 # Places are given in the window's main panel, which lies at -5, -5 in the
 # window; the section panels lie at 3, 100 in it.
 click() { xdotool mousemove $((left + $1 - 5)) $((top + $2 - 5)) click 1; sleep 0.4; }
@@ -50,6 +59,11 @@ choose_item() { click_section "$1" "$2"; for _ in $(seq 0 "$3"); do xdotool key 
 shot() { import -window root "$work/$1.png"; }
 # The colour of one pixel of a screenshot, at a place in the main panel, as "r g b".
 screen_pixel() { pixel "$work/$1.png" $((left + $2 - 5)) $((top + $3 - 5)); }
+# shows NAME X Y "R G B": waits up to 20 s for that colour there, taking screenshots as NAME.
+shows() {
+  for _ in $(seq 1 40); do shot "$1"; close_to "$(screen_pixel "$@")" "$4" && return 0; sleep 0.5; done
+  return 1
+}
 # Waits for the search's request, then lets the result page settle before the
 # next form is filled.
 requests_reach() {
@@ -65,10 +79,10 @@ banner_strip=(892 42)   # the rightmost column of the animated banner, beside th
 
 # The first sponsor (northwind.gif) shows; a click opens its address.
 click "${banner_middle[@]}"
-# The resources tab moves the banner on to the HTML banner (lumen.htm).
+# The resources tab moves the banner on to the HTML banner (lumen.htm), and
+# the results view shows its local page: the engine starts now.
 click 146 91
-sleep 1.5
-shot resources
+shows resources 600 300 "29 5 79" || fail "the results view does not show its local page: $(screen_pixel resources 600 300)"
 close_to "$(screen_pixel resources 433 42)" "8 46 42" || fail "HTML banner pixel $(screen_pixel resources 433 42)"
 close_to "$(screen_pixel resources 20 90)" "$(pixel "$work/course/Media/menubar_resources.jpg" 17 8)" \
   || fail "resources tab strip pixel $(screen_pixel resources 20 90)"
@@ -98,6 +112,10 @@ type_into 171 552 "50%=card"
 click_section 199 581
 requests_reach 4
 shot results
+# The result page's links: one meant for a new window, one to a download.
+click 404 471
+click 404 571
+sleep 1
 
 # Four searches moved the banner on by four: the third sponsor (quarry.gif).
 [ $((SECONDS - started)) -lt 58 ] || fail "the minute's banner tick came before the last banner click"
@@ -112,6 +130,26 @@ sleep 0.5
 shot training
 kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
 
+# Closing the window, as a person does with the window manager, ends the
+# program and every process it started.
+started_helpers=$(helpers)
+[ -n "$started_helpers" ] || fail "no HTML engine processes after pages were shown"
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $app $server $wm $XVFB_PID 2>/dev/null || true' EXIT
+sleep 1.5
+wid=$(xwininfo -name Tovrelle | awk '/Window id/ {print $4}')
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+sleep 0.3
+xdotool key alt+F4
+for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end when its window was closed"
+sleep 1
+for helper in $started_helpers; do
+  [ "$(awk '{print $3}' "/proc/$helper/stat" 2>/dev/null || echo Z)" = Z ] \
+    || fail "$(cat "/proc/$helper/comm") ($helper) still runs after the program ended"
+done
+
 base=http://www.tovrelle.com
 expected_requests="$base/tutorial_results_mabr.php?division=1&app=Maya&bgP_Color=c6c9db&cb_description=1&cb_title=1&rank=all&titleDes=rig
 $base/script_results_mabr.php?catID=3&division=4&application=all&category=PHP&cost=3&rank=all&titleDes=mail%20%26%20more&cb_title=1&cb_description=1&btnSubmitDetails=Search
@@ -125,6 +163,8 @@ $expected_requests"
 
 expected_opened="https://example.org/sponsors/northwind
 https://example.org/sponsors/lumen
+$base/more
+$base/more.zip
 https://example.org/sponsors/quarry"
 [ "$(cat "$work/opened.log")" = "$expected_opened" ] || fail "addresses opened:
 $(cat "$work/opened.log")
@@ -134,4 +174,4 @@ $expected_opened"
 close_to "$(screen_pixel results 600 300)" "16 32 64" || fail "the results view does not show the server's page"
 close_to "$(screen_pixel sponsors 20 90)" "$(pixel "$work/course/Media/menubar_sponsors.jpg" 17 8)" \
   || fail "sponsors tab strip pixel $(screen_pixel sponsors 20 90)"
-echo "4 searches and 3 banner addresses as expected in $((SECONDS - started)) s; screenshots in $work"
+echo "4 searches, 3 banner addresses and 2 result links as expected, nothing left running after closing, in $((SECONDS - started)) s; screenshots in $work"

@@ -21,6 +21,7 @@ public:
     HtmlSettings settings;
     int settingsApplied = 0;
     int defaultMenusShown = 0;
+    int prepared = 0;
 
     // When not empty, navigate raises AppError with this text.
     QString navigateFailure;
@@ -39,6 +40,7 @@ public:
     }
     QWidget* view() override { return view_.get(); }
     void setContextMenuHandler(ContextMenuHandler handler) override { contextMenu_ = std::move(handler); }
+    void prepare() override { ++prepared; }
 
     // The user asks for the context menu; returns true when the engine's own
     // menu would show.

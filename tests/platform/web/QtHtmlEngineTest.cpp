@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
+#include "FakeShell.h"
 #include "QtHtmlEngine.h"
 #include "TestApplication.h"
 
@@ -34,7 +35,8 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     file.write("<html><body style='height:3000px'>Hello</body></html>");
     file.close();
 
-    QtHtmlEngine engine;
+    FakeShell shell;
+    QtHtmlEngine engine(shell);
     engine.applySettings(HtmlSettings{false, true, true, true});
     QWebEngineSettings* settings = engine.webView()->settings();
     EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::ShowScrollBars));
@@ -59,6 +61,13 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
         GTEST_SKIP() << "WebEngine did not finish loading a local page within 60 s here";
     EXPECT_TRUE(ok);
     EXPECT_EQ(engine.webView()->url(), QUrl::fromLocalFile(page));
+
+    // A window the page opens goes to the desktop's browser instead.
+    engine.webView()->page()->runJavaScript(QStringLiteral("window.open('https://example.org/new')"));
+    waited.restart();
+    while (shell.opened.isEmpty() && waited.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(shell.opened, QStringList{"https://example.org/new"});
 }
 
 }  // namespace
