@@ -15,7 +15,6 @@ protected:
               return std::make_unique<FakeHtmlEngine>();
           })
     {
-        testApplication();
         lazy.applySettings(HtmlSettings{false, true, false, false});
         lazy.setContextMenuHandler([](const QPoint&) { return true; });
         window.resize(200, 100);
@@ -25,6 +24,7 @@ protected:
 
     FakeHtmlEngine& started() const { return *static_cast<FakeHtmlEngine*>(lazy.startedEngine()); }
 
+    QApplication& app = testApplication();  // before any widget
     int starts = 0;
     QWidget window;
     LazyHtmlEngine lazy;
