@@ -182,9 +182,9 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
     const auto line = findKey(*header, nameOf(key));
     if (!line)
         return std::nullopt;
-    // A key without "=" has an empty value, as the platform reads it.
+    // A key without "=" names a key that has no value: reading it gives the default.
     if (!lines_[*line].hasValue)
-        return std::string();
+        return std::nullopt;
     QString text = lines_[*line].rawValue;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)

@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Utf16NamesOutsideTheCodePageMatchNoQuestionMark", le(u"[\u4E2D]\r\nk=1\r\n"), "?", "k", kMissing},
         ReadCase{"Utf16HalfCharacterAtTheEndIsIgnored", le(u"[S]\r\nk=v") + "x", "S", "k", "v"},
         ReadCase{"Utf16MarkOnly", kLittle, "S", "k", kMissing},
-        ReadCase{"KeyWithoutEqualsIsEmpty", "[S]\r\n  k  \r\n", "S", "k", ""},
-        ReadCase{"KeyWithoutEqualsIsTheFirstOfItsName", "[S]\r\nk\r\nk=v\r\n", "S", "k", ""}),
+        ReadCase{"KeyWithoutEqualsGivesTheDefault", "[S]\r\n  k  \r\n", "S", "k", kMissing},
+        ReadCase{"KeyWithoutEqualsIsTheFirstOfItsName", "[S]\r\nk\r\nk=v\r\n", "S", "k", kMissing}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriteCase {
