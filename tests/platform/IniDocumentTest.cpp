@@ -3,15 +3,27 @@
 
 #include <gtest/gtest.h>
 
+#include "Codepage1252.h"
 #include "IniDocument.h"
+
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 using namespace std::string_literals;
 
-std::optional<std::string> readFrom(const std::string& file, const std::string& section, const std::string& key)
+// The cases are written as bytes of the code page, as the file holds them.
+QString text(const std::string& codePageBytes)
 {
-    return IniDocument(file).value(section, key);
+    return Codepage1252::decode(QByteArray::fromStdString(codePageBytes));
+}
+
+std::optional<QString> readFrom(const std::string& file, const std::string& section, const std::string& key)
+{
+    return IniDocument(file).value(text(section), text(key));
 }
 
 struct ReadCase {
@@ -32,7 +44,7 @@ class IniReading : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(IniReading, FindsTheValueTheProfileFunctionsWould)
 {
     const ReadCase& c = GetParam();
-    EXPECT_EQ(readFrom(c.file, c.section, c.key), c.expected);
+    EXPECT_EQ(readFrom(c.file, c.section, c.key), c.expected ? std::optional(text(*c.expected)) : std::nullopt);
 }
 
 const std::string kLong(3000, 'x');
@@ -84,7 +96,7 @@ std::string afterWrite(const std::string& file, const std::string& section, cons
                        const std::string& value)
 {
     IniDocument document(file);
-    document.setValue(section, key, value);
+    document.setValue(text(section), text(key), text(value));
     return document.bytes();
 }
 
