@@ -6,11 +6,6 @@
 #include "Codepage1252.h"
 #include "IniDocument.h"
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 using namespace std::string_literals;
