@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -233,6 +234,7 @@ private:
     void bindBookmarkHandlers();
     QString lessonKey() const;
     BookmarkFile bookmarkFile() const;
+    std::optional<BookmarkFile> readableBookmarkFile() const;
 
     // Sponsor banner, section tabs and resource searches.
     void readSponsorList();

@@ -2,8 +2,10 @@
 // manager dialog it opens, and the file behind both.
 #include "CD_Quorvate1.h"
 
+#include "AppError.h"
 #include "Conversions.h"
 #include "ErrorReporting.h"
+#include "WindowsDir.h"
 #include "bookmarks/bmManager.h"
 
 void TfrmMain::bindBookmarkHandlers()
@@ -29,9 +31,23 @@ QString TfrmMain::lessonKey() const
     return numLessons >= 1 ? QStringLiteral("vid") + currentLesson : lessonName;
 }
 
+// The bookmark file lies in the data folder whatever happened at start-up:
+// when start-up stopped before finding the folder, or could not have it then,
+// it is looked up now. Raises the system's message when it still cannot be had.
 BookmarkFile TfrmMain::bookmarkFile() const
 {
-    return BookmarkFile(windowsDir, bookmarkFileName);
+    return BookmarkFile(windowsDir.isEmpty() ? getWindowsDir(services_.dataFolder) : windowsDir, bookmarkFileName);
+}
+
+// Without a data folder there is no file to read, which holds no bookmarks as
+// a missing file does; a save tells why it cannot be written.
+std::optional<BookmarkFile> TfrmMain::readableBookmarkFile() const
+{
+    try {
+        return bookmarkFile();
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
 }
 
 QString TfrmMain::currentPositionText() const
@@ -46,7 +62,8 @@ void TfrmMain::loadBookmarks()
     const QString section = lessonKey();
     BookmarkLists lists = bookmarkLists();
     lists.reset();
-    lists.append(bookmarkFile().load(section));
+    if (const auto file = readableBookmarkFile())
+        lists.append(file->load(section));
 }
 
 // Replaces the loaded lesson's section with the bookmarks of the menu.

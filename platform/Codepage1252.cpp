@@ -1,5 +1,6 @@
 #include "Codepage1252.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QList>
@@ -21,6 +22,8 @@ char16_t characterOf(unsigned char byte)
     return byte;
 }
 
+constexpr char kForeign = '?';
+
 char byteOf(char32_t codePoint)
 {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
@@ -29,7 +32,7 @@ char byteOf(char32_t codePoint)
         if (kHighControlRange[i] == codePoint)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return kForeign;
 }
 
 }  // namespace
@@ -51,6 +54,13 @@ QByteArray encode(const QString& text)
     for (char32_t codePoint : text.toUcs4())
         bytes.append(byteOf(codePoint));
     return bytes;
+}
+
+bool holds(const QString& text)
+{
+    const QList<uint> codePoints = text.toUcs4();
+    return std::all_of(codePoints.begin(), codePoints.end(),
+                       [](uint c) { return c == uint(kForeign) || byteOf(c) != kForeign; });
 }
 
 }  // namespace Codepage1252

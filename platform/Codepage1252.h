@@ -14,4 +14,7 @@ QString decode(const QByteArray& bytes);
 // Characters outside the code page become "?".
 QByteArray encode(const QString& text);
 
+// True when encode keeps every character of the text.
+bool holds(const QString& text);
+
 }  // namespace Codepage1252

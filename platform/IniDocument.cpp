@@ -2,31 +2,12 @@
 
 #include <string_view>
 
-#include <QByteArray>
-
-#include "Codepage1252.h"
-
 namespace {
 
 bool isBlank(QChar c)
 {
     const char16_t u = c.unicode();
     return (u >= 0x09 && u <= 0x0D) || u == 0x1A || u == 0x20;
-}
-
-// Letter case folds as in the system code page; the program's names never
-// hold other characters, so those stay as they are.
-char16_t foldedChar(char16_t c)
-{
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return static_cast<char16_t>(c + 0x20);
-    switch (c) {
-    case 0x0160: return 0x0161;  // S with caron
-    case 0x0152: return 0x0153;  // ligature OE
-    case 0x017D: return 0x017E;  // Z with caron
-    case 0x0178: return 0x00FF;  // Y with diaeresis
-    default: return c;
-    }
 }
 
 // Removes the blanks the profile functions trim: 09-0D, 1A and 20.
@@ -48,22 +29,19 @@ bool sameName(const QString& a, const QString& b)
     return QStringView(a) == QStringView(b);
 }
 
+// Letter case folds character by character, which on the system code page's
+// letters gives the pairs the code page knows.
 QString folded(const QString& text)
 {
     QString result = text;
     for (QChar& c : result)
-        c = QChar(foldedChar(c.unicode()));
+        c = c.toLower();
     return result;
 }
 
-QString textOf(const std::string& codePageBytes)
+QString nameOf(const QString& text)
 {
-    return Codepage1252::decode(QByteArray::fromStdString(codePageBytes));
-}
-
-QString nameOf(const std::string& codePageBytes)
-{
-    return folded(trimmed(textOf(codePageBytes)));
+    return folded(trimmed(text));
 }
 
 // The length of the first line break of a run: CR LF counts as one.
@@ -173,8 +151,7 @@ std::optional<std::size_t> IniDocument::findKey(std::size_t header, const QStrin
     return std::nullopt;
 }
 
-// Characters the code page lacks come back as "?".
-std::optional<std::string> IniDocument::value(const std::string& section, const std::string& key) const
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const
 {
     const auto header = findSection(nameOf(section));
     if (!header)
@@ -182,52 +159,67 @@ std::optional<std::string> IniDocument::value(const std::string& section, const 
     const auto line = findKey(*header, nameOf(key));
     if (!line)
         return std::nullopt;
-    // A key without "=" has an empty value, as the platform reads it.
+    // A key without "=" names a key that has no value: reading it gives the default.
     if (!lines_[*line].hasValue)
-        return std::string();
+        return std::nullopt;
     QString text = lines_[*line].rawValue;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text = trimmed(text.left(nul));
-    std::string bytes = Codepage1252::encode(withoutQuotes(text)).toStdString();
-    if (bytes.size() > kMaxValueLength)
-        bytes.resize(kMaxValueLength);
-    return bytes;
+    text = withoutQuotes(text);
+    if (text.size() > static_cast<qsizetype>(kMaxValueLength)) {
+        text.truncate(static_cast<qsizetype>(kMaxValueLength));
+        // Half a character is no character.
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
 }
 
-std::vector<std::string> IniDocument::keyNames(const std::string& section) const
+QStringList IniDocument::keyNames(const QString& section) const
 {
-    std::vector<std::string> names;
+    QStringList names;
     const auto header = findSection(nameOf(section));
     if (!header)
         return names;
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
         if (lines_[i].kind == Kind::Key)
-            names.push_back(Codepage1252::encode(lines_[i].foldedName).toStdString());
+            names << lines_[i].foldedName;
     }
     return names;
 }
 
-bool IniDocument::setValue(const std::string& section, const std::string& key, const std::string& value)
+bool IniDocument::setValue(const QString& section, const QString& key, const QString& value)
 {
-    const QString newValue = textOf(value);
     const auto header = findSection(nameOf(section));
     if (!header) {
-        appendSection(textOf(section), textOf(key), newValue);
+        appendSection(section, key, value);
         return true;
     }
     const auto found = findKey(*header, nameOf(key));
     if (!found) {
-        insertKeyLine(*header, textOf(key), newValue);
+        insertKeyLine(*header, key, value);
         return true;
     }
-    Line& line = lines_[*found];
-    if (line.hasValue && line.rawValue == newValue)
+    if (lines_[*found].hasValue && lines_[*found].rawValue == value)
         return false;
-    const QString text = trimmed(line.content);
-    line = parseLine(trimmed(text.left(text.indexOf(u'='))) + u'=' + newValue, line.lineBreak);
+    const QString text = trimmed(lines_[*found].content);
+    lines_[*found] = newLine(trimmed(text.left(text.indexOf(u'='))) + u'=' + value, lines_[*found].lineBreak);
     return true;
+}
+
+// A line written by this program. Text the file's encoding cannot hold turns
+// a code-page file into UTF-8 with its mark; the lines read so far are then
+// written anew in UTF-8 and keep every character they had.
+IniDocument::Line IniDocument::newLine(QString content, std::string lineBreak)
+{
+    if (!encoding_.holds(content)) {
+        encoding_ = IniEncoding::utf8();
+        for (Line& line : lines_)
+            line.stored.reset();
+    }
+    return parseLine(std::move(content), std::move(lineBreak));
 }
 
 // A new key goes after the section's last line, before any blank lines that
@@ -244,18 +236,18 @@ void IniDocument::insertKeyLine(std::size_t header, const QString& key, const QS
     const std::string rest = before.lineBreak.substr(kept);
     before.lineBreak.resize(kept);
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                  parseLine(trimmed(key) + u'=' + value, "\r\n" + rest));
+                  newLine(trimmed(key) + u'=' + value, "\r\n" + rest));
 }
 
 void IniDocument::appendSection(const QString& section, const QString& key, const QString& value)
 {
     if (!lines_.empty() && lines_.back().lineBreak.empty())
         lines_.back().lineBreak = "\r\n";
-    lines_.push_back(parseLine(u'[' + trimmed(section) + u']', "\r\n"));
-    lines_.push_back(parseLine(trimmed(key) + u'=' + value, "\r\n"));
+    lines_.push_back(newLine(u'[' + trimmed(section) + u']', "\r\n"));
+    lines_.push_back(newLine(trimmed(key) + u'=' + value, "\r\n"));
 }
 
-bool IniDocument::eraseSection(const std::string& section)
+bool IniDocument::eraseSection(const QString& section)
 {
     const auto header = findSection(nameOf(section));
     if (!header)

@@ -7,34 +7,37 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "IniEncoding.h"
 
 // One INI file held as its lines, edited in memory with the rules of the
 // private profile functions: names match without regard to case, the first
 // section and the first key of a name win, and everything not edited stays
-// byte for byte as it was. Names and values cross the interface as bytes of
-// the system code page, whatever the file's own encoding.
+// byte for byte as it was. Names and values cross the interface as text; the
+// file's encoding applies only where its bytes are read and written, so no
+// character is lost in between.
 class IniDocument {
 public:
     IniDocument() = default;
     explicit IniDocument(const std::string& bytes);
 
     // The value of the key as stored (trimmed, NUL-cut, outer quotes removed,
-    // at most 2047 bytes), or nothing when the section or key is missing or
-    // the key's line has no "=".
-    std::optional<std::string> value(const std::string& section, const std::string& key) const;
+    // at most 2047 characters), or nothing when the section or key is missing
+    // or the key's line has no "=".
+    std::optional<QString> value(const QString& section, const QString& key) const;
 
     // The names of the keys of the first section of that name, trimmed and
     // case-folded, in file order; empty when the section is missing.
-    std::vector<std::string> keyNames(const std::string& section) const;
+    QStringList keyNames(const QString& section) const;
 
     // Sets the value; returns false when the stored text already is that value
-    // (the file then stays untouched).
-    bool setValue(const std::string& section, const std::string& key, const std::string& value);
+    // (the file then stays untouched). A file in the code page that must hold
+    // characters the code page lacks becomes a UTF-8 file with its mark.
+    bool setValue(const QString& section, const QString& key, const QString& value);
 
     // Removes the first section of that name with its lines; false when there is none.
-    bool eraseSection(const std::string& section);
+    bool eraseSection(const QString& section);
 
     std::string bytes() const;
 
@@ -54,6 +57,7 @@ private:
     };
 
     static Line parseLine(QString content, std::string lineBreak);
+    Line newLine(QString content, std::string lineBreak);
     bool isLineBreakAt(std::string_view body, std::size_t pos) const;
     void readLines(std::string_view body);
     std::optional<std::size_t> findSection(const QString& foldedSection) const;

@@ -84,6 +84,11 @@ std::string IniEncoding::encode(const QString& text) const
     }
 }
 
+bool IniEncoding::holds(const QString& text) const
+{
+    return form_ != Form::CodePage || Codepage1252::holds(text);
+}
+
 std::string IniEncoding::encodeUtf16(const QString& text) const
 {
     std::string bytes;

@@ -18,6 +18,7 @@ public:
 
     // The encoding the first bytes of a file announce.
     static IniEncoding detect(std::string_view file);
+    static IniEncoding utf8() { return IniEncoding(Form::Utf8); }
 
     Form form() const { return form_; }
     std::string_view mark() const;
@@ -33,6 +34,9 @@ public:
     // final UTF-16 unit is not read.
     QString decode(std::string_view stored) const;
     std::string encode(const QString& text) const;
+
+    // True when every character of the text has its own bytes in this encoding.
+    bool holds(const QString& text) const;
 
 private:
     explicit IniEncoding(Form form) : form_(form) {}

@@ -11,20 +11,9 @@
 #include <QRegularExpression>
 
 #include "AppError.h"
-#include "Codepage1252.h"
 #include "SafeFileWriter.h"
 
 namespace {
-
-std::string toBytes(const QString& text)
-{
-    return Codepage1252::encode(text).toStdString();
-}
-
-QString fromBytes(const std::string& bytes)
-{
-    return Codepage1252::decode(QByteArray::fromStdString(bytes));
-}
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(const QByteArray& path)
@@ -47,15 +36,14 @@ std::optional<std::string> readWholeFile(const QByteArray& path)
 // A written value is one line: leading blanks go, as with the profile
 // functions, and line breaks become spaces so a value can never add keys or
 // sections to the file.
-std::string valueLine(const QString& value)
+QString valueLine(const QString& value)
 {
-    std::string bytes = toBytes(value);
-    for (char& c : bytes) {
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    }
-    const std::size_t first = bytes.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string() : bytes.substr(first);
+    QString text = value;
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    qsizetype first = 0;
+    while (first < text.size() && (text[first] == u' ' || text[first] == u'\t'))
+        ++first;
+    return text.mid(first);
 }
 
 QString defaultAsReturned(const QString& defaultValue)
@@ -141,18 +129,13 @@ QString IniStore::read(const QString& section, const QString& key, const QString
 {
     if (path_.isEmpty())
         return defaultAsReturned(defaultValue);
-    const auto value = current().value(toBytes(section), toBytes(key));
-    return value ? fromBytes(*value) : defaultAsReturned(defaultValue);
+    const auto value = current().value(section, key);
+    return value ? *value : defaultAsReturned(defaultValue);
 }
 
 QStringList IniStore::keyNames(const QString& section)
 {
-    QStringList names;
-    if (path_.isEmpty())
-        return names;
-    for (const std::string& name : current().keyNames(toBytes(section)))
-        names << fromBytes(name);
-    return names;
+    return path_.isEmpty() ? QStringList() : current().keyNames(section);
 }
 
 std::vector<std::int32_t> IniStore::keyNumbers(const QString& section, const QString& prefix, std::int32_t limit)
@@ -184,7 +167,7 @@ void IniStore::write(const QString& section, const QString& key, const QString& 
     const QByteArray target = writableTarget();
     current();
     refuseUnreadableFile();
-    if (cached_.setValue(toBytes(section), toBytes(key), valueLine(value)))
+    if (cached_.setValue(section, key, valueLine(value)))
         pendingTarget_ = target;
 }
 
@@ -193,7 +176,7 @@ void IniStore::erase(const QString& section)
     const QByteArray target = writableTarget();
     current();
     refuseUnreadableFile();
-    if (cached_.eraseSection(toBytes(section)))
+    if (cached_.eraseSection(section))
         pendingTarget_ = target;
 }
 

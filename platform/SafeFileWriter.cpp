@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QRandomGenerator>
+
 namespace {
 
 QByteArray folderOf(const QByteArray& path)
@@ -39,22 +41,43 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
-mode_t modeForNewFile()
+// A fresh file beside the path, created as any new file is (the process's
+// umask and the folder's default permissions apply) and open for writing; -1
+// when none can be made. Its name goes to temporary.
+int createBeside(const QByteArray& path, QByteArray& temporary)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    const QByteArray stem = folderOf(path) + "/." + path.mid(path.lastIndexOf('/') + 1) + '.';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = stem + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
-// Gives the fresh file the permissions (and, for root, the owner) of the file it replaces.
+// Gives the fresh file the permissions (and, for root, the owner) of the file
+// it replaces; a new file keeps those it was created with.
 bool copyAttributes(int fd, const QByteArray& path)
 {
     struct stat old {};
     if (::stat(path.constData(), &old) != 0)
-        return ::fchmod(fd, modeForNewFile()) == 0;
+        return errno == ENOENT;
     if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)
         return false;
     return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// After a rename the folder holds the new name only once the folder itself
+// reaches the disk. The rename is done by then and cannot be taken back, so a
+// folder that cannot be synced leaves the change as it stands.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace
@@ -90,17 +113,20 @@ QByteArray finalTarget(const QByteArray& path)
     return current;
 }
 
+// The new bytes reach the disk before the rename, so that a power cut leaves
+// either the old file or the new one, never an empty one.
 bool replaceContents(const QByteArray& path, const std::string& bytes)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    QByteArray temporary = folderOf(path) + "/." + path.mid(slash + 1) + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    QByteArray temporary;
+    const int fd = createBeside(path, temporary);
     if (fd < 0)
         return false;
-    const bool written = writeAll(fd, bytes) && copyAttributes(fd, path);
+    const bool written = copyAttributes(fd, path) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temporary.constData(), path.constData()) == 0)
+    if (written && closed && ::rename(temporary.constData(), path.constData()) == 0) {
+        syncFolder(folderOf(path));
         return true;
+    }
     ::unlink(temporary.constData());
     return false;
 }

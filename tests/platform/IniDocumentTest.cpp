@@ -3,15 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include "Codepage1252.h"
 #include "IniDocument.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-std::optional<std::string> readFrom(const std::string& file, const std::string& section, const std::string& key)
+// The cases are written as bytes of the code page, as the file holds them.
+QString text(const std::string& codePageBytes)
 {
-    return IniDocument(file).value(section, key);
+    return Codepage1252::decode(QByteArray::fromStdString(codePageBytes));
+}
+
+std::optional<QString> readFrom(const std::string& file, const std::string& section, const std::string& key)
+{
+    return IniDocument(file).value(text(section), text(key));
 }
 
 struct ReadCase {
@@ -32,7 +39,7 @@ class IniReading : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(IniReading, FindsTheValueTheProfileFunctionsWould)
 {
     const ReadCase& c = GetParam();
-    EXPECT_EQ(readFrom(c.file, c.section, c.key), c.expected);
+    EXPECT_EQ(readFrom(c.file, c.section, c.key), c.expected ? std::optional(text(*c.expected)) : std::nullopt);
 }
 
 const std::string kLong(3000, 'x');
@@ -55,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyQuotesAreEmpty", "[S]\r\nk=\"\"\r\n", "S", "k", ""},
         ReadCase{"MissingSection", "[S]\r\nk=v\r\n", "T", "k", std::nullopt},
         ReadCase{"MissingKey", "[S]\r\nk=v\r\n", "S", "j", std::nullopt},
-        ReadCase{"LineWithoutEqualsIsAnEmptyKey", "[S]\r\nk\r\n", "S", "k", ""},
+        ReadCase{"LineWithoutEqualsGivesTheDefault", "[S]\r\njunk\r\n", "S", "junk", std::nullopt},
+        ReadCase{"UnclosedHeaderInASectionGivesTheDefault", "[S]\r\n[Broken\r\n", "S", "[Broken", std::nullopt},
         ReadCase{"KeysBeforeAnySectionAreNotFound", "k=v\r\n[S]\r\n", "S", "k", std::nullopt},
         ReadCase{"FirstSectionOfANameOnly", "[S]\r\na=1\r\n[S]\r\nb=2\r\n", "S", "b", std::nullopt},
         ReadCase{"FirstKeyOfANameWins", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
@@ -83,7 +91,7 @@ std::string afterWrite(const std::string& file, const std::string& section, cons
                        const std::string& value)
 {
     IniDocument document(file);
-    document.setValue(section, key, value);
+    document.setValue(text(section), text(key), text(value));
     return document.bytes();
 }
 

@@ -109,6 +109,59 @@ TEST_F(BookmarkFile, AFileThatCannotBeWrittenStaysAsItWas)
     expectBookmarks({QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("1"), QStringLiteral("2")});
 }
 
+// A name or a decimal separator the code page lacks turns the file into UTF-8
+// with its mark, every character of the file kept; others keep the code page.
+TEST_F(BookmarkFile, EveryCharacterSurvivesARestart)
+{
+    const Bytes lesson1 = "[vid1]\r\nnumBm=1\r\nbm1=Caf\xE9 \x80\r\nval1=3\r\n";
+    const Bytes utf8 = "\xEF\xBB\xBF";
+    const struct { QString name; QChar separator; Bytes before, after; } cases[] = {
+        {QStringLiteral("Caf\u00E9 \u20AC"), u'.', lesson1, lesson1 + "[vid0]\r\nnumBm=1\r\nbm1=Caf\xE9 \x80\r\nval1=12.5\r\n"},
+        {QStringLiteral("\u041F\u0440\u0438\u0432\u0435\u0442"), u'.', Bytes(),
+         utf8 + "[vid0]\r\nnumBm=1\r\nbm1=\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\nval1=12.5\r\n"},
+        {QStringLiteral("\u7B2C\u4E00\u7AE0"), u'.', lesson1, utf8 + "[vid1]\r\nnumBm=1\r\nbm1=Caf\xC3\xA9 \xE2\x82\xAC\r\n"
+         "val1=3\r\n[vid0]\r\nnumBm=1\r\nbm1=\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\r\nval1=12.5\r\n"},
+        {QStringLiteral("a"), QChar(0x066B), Bytes(), utf8 + "[vid0]\r\nnumBm=1\r\nbm1=a\r\nval1=12\xD9\xAB" "5\r\n"},
+    };
+    harness.course.writeLessonCourse(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        harness.course.writeFile(QStringLiteral("data/course.ini"), c.before);
+        harness.separator = c.separator;
+        startWindow();
+        addBookmark(c.name, 12.5);
+        EXPECT_EQ(fileBytes(), c.after);
+        startWindow();
+        expectBookmarks({c.name}, {QStringLiteral("12") + c.separator + u'5'});
+    }
+    EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
+}
+
+// A start-up that stops before it has the data folder must not leave the
+// bookmark file without one (it would then be looked for in the root).
+TEST_F(BookmarkFile, TheFileStaysInTheDataFolderWhateverStartUpDid)
+{
+    const QString denied = QStringLiteral("Permission denied");
+    const Bytes saved = "[vid]\r\nnumBm=1\r\nbm1=b\r\nval1=2\r\n";
+    const struct { Bytes sponsorList; QString failureAtStart, failureLater; QStringList errors; Bytes after; } cases[] = {
+        {"[Main]\r\nnum=x\r\n", QString(), QString(), {QStringLiteral("'x' is not a valid integer value.")}, saved},
+        {Bytes(), denied, QString(), {denied + u'.'}, saved},
+        {Bytes(), denied, denied, {denied + u'.', denied + u'.'}, "<none>"},  // the save tells the folder's error
+    };
+    harness.course.writeLessonCourse(true);
+    for (const auto& c : cases) {
+        harness.course.writeFile(QStringLiteral("Sponsors/sp.dat"), c.sponsorList);
+        harness.course.remove(QStringLiteral("data/course.ini"));
+        harness.errors.clear();
+        harness.dataFolderFailure = c.failureAtStart;
+        startWindow();
+        harness.dataFolderFailure = c.failureLater;
+        addBookmark(QStringLiteral("b"), 2);
+        EXPECT_EQ(harness.errors, c.errors);
+        EXPECT_EQ(fileBytes(), c.after);
+    }
+}
+
 // The file's name comes from the course; it must never name a file outside the data folder.
 TEST_F(BookmarkFile, ANameThatLeavesTheDataFolderHoldsNoBookmarks)
 {
