@@ -244,4 +244,5 @@ private:
     AppPaths paths_;
     PlatformServices& services_;
     bool fixedBorder_ = false;
+    bool formShown_ = false;
 };

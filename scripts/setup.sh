@@ -26,6 +26,8 @@ PACKAGES=(
   dpkg-dev file desktop-file-utils appstream groff-base
   # driving the real window with mouse and keys, and a local search server
   xdotool python3
+  # minimise and restore under a real window manager
+  openbox
   # the sound test: a private sound server, recording and measuring it, mouse clicks
   pulseaudio pulseaudio-utils sox
 )

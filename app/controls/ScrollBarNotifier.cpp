@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -60,7 +61,9 @@ ScrollBarNotifier::ScrollBarNotifier(QScrollBar* bar) : QObject(bar), bar_(bar)
     connect(bar, &QAbstractSlider::sliderPressed, this, &ScrollBarNotifier::thumbPressed);
     connect(bar, &QAbstractSlider::sliderReleased, this, &ScrollBarNotifier::thumbReleased);
     connect(bar, &QAbstractSlider::valueChanged, this, [this] {
-        if (handlingUserEvent_)
+        // While the bar's menu is open the program may still move the bar;
+        // only a move made once the menu has closed is the user's choice.
+        if (handlingUserEvent_ && !QApplication::activePopupWidget())
             scrolling_ = true;
         if (OnChange)
             OnChange();

@@ -2,6 +2,8 @@
 // sees, chooses, adds and removes.
 #include <QFontInfo>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "BookmarkFixture.h"
 
@@ -51,6 +53,55 @@ TEST_F(BookmarkMenu, ChoosingWithTheKeysSeeksAndTheFirstEntryOpensTheDialog)
     QTest::keyClick(w.selBm, Qt::Key_Home);
     EXPECT_EQ(dialog.pos(), QPoint(40, 50)) << "an open dialog stays where it is";
     EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
+}
+
+// The wheel turned over the closed menu, delivered as the window system's
+// events are, which gives the focus to a control that takes it by the wheel.
+void turnWheel(QWidget* control, int eighthsOfADegree)
+{
+    const QPointF at = control->rect().center();
+    QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfADegree), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(control, &wheel);
+}
+
+// Without the focus the wheel passes the menu by; with it, each notch is an
+// arrow key: a step down from the prompt opens the dialog, later ones seek.
+TEST_F(BookmarkMenu, TheWheelChoosesOnlyInTheFocusedMenuOneEntryPerNotch)
+{
+    struct Case {
+        const char* name;
+        bool focused;
+        QList<int> turns;  // eighths of a degree, negative towards the user
+        QString shown;
+        double position;
+    };
+    const Case cases[] = {
+        {"no focus", false, {-120, -120}, QString(), 4},
+        {"two notches down", true, {-120, -120}, QStringLiteral("one"), 10},
+        {"half notches add up", true, {-60, -120, -60, -120}, QStringLiteral("two"), 20.5},
+        {"down, then up to the prompt", true, {-360, 240}, QStringLiteral("<Manage Bookmarks>"), 10},
+    };
+    TfrmMain& w = startLessonCourse(kThreeBookmarks);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (const Case& c : cases) {
+        w.loadBookmarks();
+        dialog.hide();
+        harness.video->positionValue = 4;
+        if (c.focused)
+            w.selBm->setFocus(Qt::TabFocusReason);
+        else
+            w.ScrollBar1->setFocus(Qt::TabFocusReason);
+        for (int turn : c.turns)
+            turnWheel(w.selBm, turn);
+        EXPECT_EQ(w.selBm->currentText(), c.shown) << c.name;
+        EXPECT_EQ(harness.video->positionValue, c.position) << c.name;
+        EXPECT_EQ(dialog.isVisible(), c.focused) << c.name << ": the first entry opens the dialog";
+        EXPECT_EQ(harness.video->count(QStringLiteral("pause")), 0) << c.name;
+    }
 }
 
 TEST_F(BookmarkMenu, OpeningTheListPausesAPlayingVideoAndChoosingNeverPlays)
@@ -106,6 +157,33 @@ TEST_F(BookmarkMenu, RemoveSelectedClosesUpTheListsAndNeedsASelection)
     dialog.btnBmRmClick->click();
     expectBookmarks({QStringLiteral("two")}, {QStringLiteral("20.5")});
     EXPECT_TRUE(harness.errors.isEmpty()) << "with nothing selected nothing is saved, so nothing can fail";
+}
+
+// Restoring the window from the taskbar shows it again; only the first
+// showing reads the file, so the menu's choice and the dialog's selection stay,
+// and a file changed since is neither read nor reported.
+TEST_F(BookmarkMenu, RestoringTheWindowFromTheTaskbarKeepsTheListsAsTheUserLeftThem)
+{
+    harness.course.writeLessonCourse(true);
+    harness.course.writeFile(QStringLiteral("data/course.ini"), kThreeBookmarks);
+    w = &harness.start();
+    w->setBookmarkManager(&dialog);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->selBm->setFocus();
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(w->selBm, Qt::Key_Down);
+    dialog.bmList->setCurrentRow(2);
+    harness.course.writeFile(QStringLiteral("data/course.ini"), "[vid0]\r\nnumBm=x\r\n");
+    for (int restore = 0; restore < 2; ++restore) {
+        w->showMinimized();
+        w->showNormal();
+        EXPECT_EQ(w->selBm->currentText(), QStringLiteral("two"));
+        EXPECT_EQ(dialog.bmList->currentRow(), 2);
+        expectBookmarks({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")},
+                        {QStringLiteral("10"), QStringLiteral("20.5"), QStringLiteral("30")});
+    }
+    EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
 }
 
 TEST_F(BookmarkMenu, TheCloseBoxHidesTheDialogWithItsContents)
