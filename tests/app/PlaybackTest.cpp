@@ -93,7 +93,7 @@ TEST_F(Playback, KeysOnTheSeekBarSeekAsItsArrowsDo)
         {Qt::Key_Up, 36, {"seek 92", "seek 90"}},     {Qt::Key_PageUp, 36, {"seek 92", "seek 90"}},
         {Qt::Key_Home, 0, {"seek 92", "seek 0"}},     {Qt::Key_End, 100, {"seek 92", "seek 250"}},
     };
-    TfrmMain& w = start();
+    TfrmMain& w = start(false);
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
