@@ -13,6 +13,7 @@
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
 #include "LazyHtmlEngine.h"
+#include "LibraryDiagnostics.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
@@ -24,6 +25,7 @@
 
 int main(int argc, char* argv[])
 {
+    quietLibraryDiagnostics();
     // --help and --version need no display, so they are answered before the application exists.
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();

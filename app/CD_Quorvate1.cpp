@@ -70,13 +70,18 @@ void TfrmMain::setOuterSize(int width, int height)
         resize(client);
 }
 
+// Restoring the window from the taskbar shows it again; only the first
+// showing fills the bookmark list, so a restore keeps what the user did since.
 void TfrmMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (formShown_)
+        return;
+    formShown_ = true;
     runGuarded([this] { FormShow(); });
 }
 
-// Runs whenever the window is shown, in practice once when the loop starts.
+// Runs once, when the window is first shown.
 void TfrmMain::FormShow()
 {
     loadBookmarks();

@@ -246,4 +246,5 @@ private:
     AppPaths paths_;
     PlatformServices& services_;
     bool fixedBorder_ = false;
+    bool formShown_ = false;
 };

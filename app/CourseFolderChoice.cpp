@@ -2,9 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include "AppPaths.h"
 #include "ErrorReporting.h"
+
+// The program's own messages on the terminal, printed as "tovrelle: <text>".
+Q_LOGGING_CATEGORY(programMessages, "tovrelle")
 
 namespace {
 
@@ -79,6 +83,6 @@ std::optional<QString> CourseFolderChoice::askLearner()
 void CourseFolderChoice::rememberCourse(const QString& folder)
 {
     if (!remembered_.remember(shownPath(folder)))
-        qWarning("tovrelle: the course folder could not be remembered in %s",
-                 qUtf8Printable(remembered_.configFile()));
+        qCWarning(programMessages, "the course folder could not be remembered in %s",
+                  qUtf8Printable(remembered_.configFile()));
 }

@@ -188,6 +188,8 @@ void TfrmMain::buildTrainingSection()
     ScrollBar1->setRange(0, 100);
     ScrollBar1->setSingleStep(1);
     ScrollBar1->setPageStep(1);
+    // A scroll bar control takes its turn in the Tab order and is moved by its keys.
+    ScrollBar1->setFocusPolicy(Qt::StrongFocus);
     btnMinimize = named(hiddenButton(trPanel, QString(), 93, 577, 75, 20), "btnMinimize");
     selBmVal = named(dropDownList(trPanel, 82, 612, 100), "selBmVal");
     selBmVal->hide();

@@ -26,7 +26,7 @@ PACKAGES=(
   dpkg-dev file desktop-file-utils appstream groff-base
   # driving the real window with mouse and keys, and a local search server
   xdotool python3
-  # a window manager, to close the real window as a person does
+  # a window manager: close, minimise and restore the real window as a person does
   openbox
   # the sound test: a private sound server, recording and measuring it, mouse clicks
   pulseaudio pulseaudio-utils sox

@@ -10,7 +10,8 @@ void setItemHeight(QAbstractItemView* view, int height);
 
 // A drop-down list that allows only choosing, not typing, with rows 13 pixels
 // high. OnDropDown runs each time the list is about to open, whether by mouse
-// or by keyboard, before it opens.
+// or by keyboard, before it opens. Closed, it takes the wheel only while it
+// has the focus, and then each notch chooses as an arrow key does.
 class TDropDownList : public QComboBox {
     Q_OBJECT
 public:
@@ -21,4 +22,11 @@ public:
     void showPopup() override;
 
     std::function<void()> OnDropDown;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // The part of a notch turned so far, in eighths of a degree.
+    int wheelTurn_ = 0;
 };

@@ -50,6 +50,14 @@ void TImage::mousePressEvent(QMouseEvent* event)
         event->ignore();
 }
 
+// A double-click is one click, then a second press that clicks nothing: its
+// release still reports the button's release.
+void TImage::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+    pressed_ = false;
+}
+
 void TImage::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();

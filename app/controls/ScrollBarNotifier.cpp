@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +25,29 @@ bool endsUserAction(const QEvent* event)
         return true;
     default:
         return false;
+    }
+}
+
+// The keys of a scroll bar control, the same for both orientations.
+std::optional<QAbstractSlider::SliderAction> stepOfKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_PageUp:
+        return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_PageDown:
+        return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_Home:
+        return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End:
+        return QAbstractSlider::SliderToMaximum;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -60,7 +84,9 @@ ScrollBarNotifier::ScrollBarNotifier(QScrollBar* bar) : QObject(bar), bar_(bar)
     connect(bar, &QAbstractSlider::sliderPressed, this, &ScrollBarNotifier::thumbPressed);
     connect(bar, &QAbstractSlider::sliderReleased, this, &ScrollBarNotifier::thumbReleased);
     connect(bar, &QAbstractSlider::valueChanged, this, [this] {
-        if (handlingUserEvent_)
+        // While the bar's menu is open the program may still move the bar;
+        // only a move made once the menu has closed is the user's choice.
+        if (handlingUserEvent_ && !QApplication::activePopupWidget())
             scrolling_ = true;
         if (OnChange)
             OnChange();
@@ -71,7 +97,15 @@ ScrollBarNotifier::ScrollBarNotifier(QScrollBar* bar) : QObject(bar), bar_(bar)
 // held arrow's repeats stopping, the thumb let go) is done before its end.
 bool ScrollBarNotifier::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != bar_ || !endsUserAction(event))
+    if (watched != bar_)
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        const std::optional<QAbstractSlider::SliderAction> step = stepOfKey(static_cast<QKeyEvent*>(event)->key());
+        if (step)
+            bar_->triggerAction(*step);
+        return bool(step);
+    }
+    if (!endsUserAction(event))
         return false;
     handlingUserEvent_ = true;
     static_cast<QObject*>(bar_)->event(event);

@@ -27,6 +27,9 @@ enum class TScrollCode {
 //   of the thumb, a key, a wheel notch) closes with scEndScroll, when the bar
 //   already holds its final position. Releasing the thumb gives scPosition,
 //   then the bar takes the thumb's place, then scEndScroll.
+// - Keys step the bar in either orientation alike: Left and Up a line back,
+//   Right and Down a line on, Page Up and Page Down a page, Home and End to
+//   the ends.
 // - OnChange whenever the position changes, whoever moved it. Setting the
 //   position from the program never gives OnScroll.
 // The notifier is a child of the bar and lives as long as it. UI thread only.

@@ -78,6 +78,38 @@ TEST_F(Playback, ArrowClickOnTheBarSeeksToTheOldThenTheNewPosition)
     EXPECT_EQ(harness.video->calls, (QStringList{"seek 92", "seek 95"}));
 }
 
+// Tab reaches the seek bar after the button bar. Each key on it is a step
+// and an end of scroll: the video goes to the old, then the new position.
+TEST_F(Playback, KeysOnTheSeekBarSeekAsItsArrowsDo)
+{
+    struct Case {
+        Qt::Key key;
+        int after;
+        QStringList seeks;  // 250 s: 37 % is 92.5 s, rounded to the even 92
+    };
+    const Case cases[] = {
+        {Qt::Key_Right, 38, {"seek 92", "seek 95"}},  {Qt::Key_Down, 38, {"seek 92", "seek 95"}},
+        {Qt::Key_PageDown, 38, {"seek 92", "seek 95"}}, {Qt::Key_Left, 36, {"seek 92", "seek 90"}},
+        {Qt::Key_Up, 36, {"seek 92", "seek 90"}},     {Qt::Key_PageUp, 36, {"seek 92", "seek 90"}},
+        {Qt::Key_Home, 0, {"seek 92", "seek 0"}},     {Qt::Key_End, 100, {"seek 92", "seek 250"}},
+    };
+    TfrmMain& w = start(false);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    harness.video->durationValue = 250;
+    w.MediaPlayer1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.MediaPlayer1, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w.ScrollBar1);
+    for (const Case& c : cases) {
+        w.ScrollBar1->setValue(37);
+        harness.video->calls.clear();
+        QTest::keyClick(w.ScrollBar1, c.key);
+        EXPECT_EQ(w.ScrollBar1->value(), c.after) << QKeySequence(c.key).toString().toStdString();
+        EXPECT_EQ(harness.video->calls, c.seeks) << QKeySequence(c.key).toString().toStdString();
+    }
+}
+
 TEST_F(Playback, TheIntroductionAtItsEndHandsOverToLessonOneAndNothingElse)
 {
     TfrmMain& w = start();

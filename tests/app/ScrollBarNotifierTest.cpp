@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "MainWindowHarness.h"
@@ -116,6 +118,39 @@ TEST(ScrollBarNotifier, ProgramMovesOnlyChangeAndWheelTurnsEndTheirAction)
     EXPECT_EQ(seek.log[0], QStringLiteral("position 50"));
     EXPECT_GT(seek.bar.value(), 50);
     EXPECT_EQ(seek.log[2], QStringLiteral("end ") + QString::number(seek.bar.value()));
+}
+
+// The bar's own menu: the program moves the bar while it is open; closing it
+// without a choice is no scroll, a choice scrolls from where the bar then is.
+TEST(ScrollBarNotifier, TheMenuScrollsOnlyByAChoice)
+{
+    struct Case {
+        const char* choice;  // nothing for Esc
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {nullptr, {"change 60"}},
+        {"Left edge", {"change 60", "top 60", "change 0", "end 0"}},
+        {"Scroll here", {"change 60", "change 100", "end 100"}},
+    };
+    for (const Case& c : cases) {
+        SeekBar seek;
+        seek.bar.setValue(37);
+        seek.log.clear();
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            seek.bar.setValue(60);  // the video's progress arriving while the menu is open
+            for (QAction* action : menu->actions())
+                if (c.choice && action->text() == QLatin1String(c.choice))
+                    menu->setActiveAction(action);
+            QTest::keyClick(menu, c.choice ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        const QPoint at(seek.bar.width() - 2, seek.bar.height() / 2);  // on the right arrow
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, seek.bar.mapToGlobal(at));
+        QApplication::sendEvent(&seek.bar, &request);
+        EXPECT_EQ(seek.log, c.expected) << (c.choice ? c.choice : "Esc");
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // sees, chooses, adds and removes.
 #include <QFontInfo>
 #include <QTest>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "BookmarkFixture.h"
 
@@ -51,6 +53,51 @@ TEST_F(BookmarkMenu, ChoosingWithTheKeysSeeksAndTheFirstEntryOpensTheDialog)
     QTest::keyClick(w.selBm, Qt::Key_Home);
     EXPECT_EQ(dialog.pos(), QPoint(40, 50)) << "an open dialog stays where it is";
     EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
+}
+
+// The wheel turned over the closed menu, delivered as the window system's
+// events are, which gives the focus to a control that takes it by the wheel.
+void turnWheel(QWidget* control, int eighthsOfADegree)
+{
+    const QPointF at = control->rect().center();
+    QWheelEvent wheel(at, control->mapToGlobal(at), QPoint(), QPoint(0, eighthsOfADegree), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(control, &wheel);
+}
+
+// Without the focus the wheel passes the menu by; with it, each notch is an
+// arrow key: a step down from the prompt opens the dialog, later ones seek.
+TEST_F(BookmarkMenu, TheWheelChoosesOnlyInTheFocusedMenuOneEntryPerNotch)
+{
+    struct Case {
+        bool focused;
+        QList<int> turns;  // eighths of a degree, negative towards the user
+        QString shown;
+        double position;
+    };
+    const Case cases[] = {
+        {false, {-120, -120}, QString(), 4},
+        {true, {-120, -120}, QStringLiteral("one"), 10},
+        {true, {-60, -120, -60, -120}, QStringLiteral("two"), 20.5},  // half notches add up
+        {true, {-360, 240}, QStringLiteral("<Manage Bookmarks>"), 10},
+    };
+    TfrmMain& w = startLessonCourse(kThreeBookmarks);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (const Case& c : cases) {
+        w.loadBookmarks();
+        dialog.hide();
+        harness.video->positionValue = 4;
+        (c.focused ? static_cast<QWidget*>(w.selBm) : w.ScrollBar1)->setFocus(Qt::TabFocusReason);
+        for (int turn : c.turns)
+            turnWheel(w.selBm, turn);
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases);
+        EXPECT_EQ(w.selBm->currentText(), c.shown);
+        EXPECT_EQ(harness.video->positionValue, c.position);
+        EXPECT_EQ(dialog.isVisible(), c.focused) << "the first entry opens the dialog";
+    }
 }
 
 TEST_F(BookmarkMenu, OpeningTheListPausesAPlayingVideoAndChoosingNeverPlays)
