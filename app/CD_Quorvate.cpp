@@ -3,15 +3,19 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
 #include "CommandLine.h"
 #include "CourseFolderChoice.h"
+#include "DBusIdleInhibitor.h"
 #include "DataFolder.h"
+#include "DesktopMediaSession.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
+#include "MprisService.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
@@ -20,6 +24,7 @@
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
 #include "SoftwareRendering.h"
+#include "SpeedKeys.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -60,6 +65,10 @@ int main(int argc, char* argv[])
     TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
+    DBusIdleInhibitor idleInhibitor;
+    MprisService mediaSession;
+    DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
+    SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
     frmMain.show();
     return application.exec();
 }

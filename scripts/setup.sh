@@ -28,6 +28,8 @@ PACKAGES=(
   xdotool python3
   # the sound test: a private sound server, recording and measuring it, mouse clicks
   pulseaudio pulseaudio-utils sox
+  # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
+  dbus-daemon libglib2.0-bin python3-dbus python3-gi
 )
 
 SUDO=""
