@@ -31,9 +31,11 @@ app=$!
 window_place || fail "no window captioned Tovrelle"
 wait_for_mpris || fail "no MPRIS player on the bus"
 
-xdotool search --name '^Tovrelle$' windowfocus --sync
+# Without a window manager the keys go to the window under the pointer.
+xdotool mousemove $((left + 600)) $((top + 400))
 xdotool key bracketright bracketright bracketright bracketright bracketright
-sleep 0.5
+sleep 0.3
+import -window root "$work/badge.png"
 mpris_get Rate | grep -q "1.5" || fail "the Rate after five presses of ]: $(mpris_get Rate)"
 mpris Stop
 sleep 0.5
@@ -41,12 +43,11 @@ mpris Play
 started=$(date +%s.%N)
 sleep 1
 read -r rms peak <<<"$(listen "$work/heard.raw")"
-awk -v r="$rms" -v p="$peak" 'BEGIN { exit !(r > 0.02 && p >= 980 && p <= 1020) }' \
-  || fail "a 1 kHz tone at 1.5× sounds at $peak Hz (RMS $rms)"
 for _ in $(seq 1 100); do mpris_get PlaybackStatus | grep -q Playing || break; sleep 0.05; done
 ended=$(date +%s.%N)
 took=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
-awk -v t="$took" 'BEGIN { exit !(t > 3.3 && t < 5.0) }' || fail "the 6 s lesson at 1.5× ended after $took s"
+awk -v r="$rms" -v p="$peak" -v t="$took" 'BEGIN { exit !(r > 0.02 && p >= 980 && p <= 1020 && t > 3.3 && t < 5.0) }' \
+  || fail "a 6 s lesson with a 1 kHz tone at 1.5× sounds at $peak Hz (RMS $rms) and ends after $took s"
 length=$(mpris_get Metadata | sed -E "s/.*'mpris:length': <int64 ([0-9]+)>.*/\1/")
 [ "$length" -ge 5500000 ] && [ "$length" -le 6500000 ] || fail "the length reads $length µs at 1.5×"
 echo "1.5× by keys: the tone stayed at $peak Hz and the 6 s lesson ended after $took s"
