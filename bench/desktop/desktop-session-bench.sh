@@ -31,6 +31,11 @@ window_place
 wait_for_mpris
 now() { date +%s.%N; }
 click_client() { xdotool mousemove $((left + $1)) $((top + $2)) click 1; }
+# The call as a desktop panel makes it, without gdbus's look-up of the interface first.
+call() {
+  dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tovrelle /org/mpris/MediaPlayer2 \
+    "org.mpris.MediaPlayer2.Player.$1"
+}
 
 echo "playing for $play s with a 60 s idle time..."
 sleep "$play"
@@ -45,32 +50,32 @@ awk -v a="$paused" -v b="${released:-0}" 'BEGIN {
 
 # The picture, grabbed from the middle of the video: one line per frame, its
 # wall-clock time and a hash of its pixels.
-ffmpeg -hide_banner -loglevel error -nostdin -f x11grab -framerate 100 -video_size 64x64 \
+ffmpeg -hide_banner -loglevel error -nostdin -y -f x11grab -framerate 100 -video_size 64x64 \
   -i "$DISPLAY+$((left + 600)),$((top + 400))" -copyts -fps_mode passthrough -f framemd5 "$work/frames.txt" &
 grab=$!
 sleep 2
-actions=()
+: >"$work/actions.txt"
 for round in $(seq 1 10); do
   for way in mpris click; do
-    if [ "$way" = mpris ]; then mpris Pause; else click_client 379 682; fi
+    if [ "$way" = mpris ]; then call Pause; else click_client 379 682; fi
     sleep 1
     start=$(now)
-    if [ "$way" = mpris ]; then mpris Play; else click_client 312 682; fi
-    actions+=("$way $start")
+    if [ "$way" = mpris ]; then call Play; else click_client 312 682; fi
+    echo "$way $start" >>"$work/actions.txt"
     sleep 1
   done
 done
 sleep 1
-kill "$grab"; wait "$grab" 2>/dev/null || true
+kill "$grab" 2>/dev/null || true; wait "$grab" 2>/dev/null || true
 grab=""
 # The first frame after each action whose pixels differ from the one before.
-printf '%s\n' "${actions[@]}" | awk -v frames="$work/frames.txt" '
+awk -v frames="$work/frames.txt" '
   BEGIN { tb = 1e-6
           while ((getline line < frames) > 0) {
             if (line ~ /^#tb 0:/) { split(line, r, /[: \/]+/); tb = r[3] / r[4] }
             if (line ~ /^#/) continue
             split(line, f, /, */); n++; t[n] = f[3] * tb; h[n] = f[6] } }
   { for (i = 2; i <= n; i++) if (t[i] > $2 && h[i] != h[i - 1]) { print $1, (t[i] - $2) * 1000; break } }
-' | sort -k1,1 -k2,2n | awk '
-  { v[$1, ++c[$1]] = $2 }
-  END { for (w in c) printf "%s: Play to a moving picture, median of %d: %.0f ms\n", w, c[w], v[w, int((c[w] + 1) / 2)] }'
+' "$work/actions.txt" | sort -k1,1 -k2,2n | awk '
+  { v[$1, ++c[$1]] = $2; all[$1] = all[$1] sprintf(" %.0f", $2) }
+  END { for (w in c) printf "%s: Play to a moving picture, median of %d: %.0f ms (all:%s)\n", w, c[w], v[w, int((c[w] + 1) / 2)], all[w] }'
