@@ -18,10 +18,7 @@ rm "$work/course/Media/vid_00.avi"
 clip "$work/course/Media/vid_01.avi" 6 1000
 
 app=""
-cleanup() {
-  kill $app $SOUND_SERVER_PIDS ${SESSION_BUS_PID:-} 2>/dev/null || true
-  kill "${XVFB_PID:-}" 2>/dev/null || true
-}
+cleanup() { kill $app $SOUND_SERVER_PIDS ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
 start_xvfb
 trap cleanup EXIT
 start_sound_server "$work/pulse" || fail "the sound server did not start"

@@ -3,15 +3,13 @@
 #include <cstdint>
 
 #include <QList>
-#include <QString>
 
 #include "Clock.h"
 #include "IdleInhibitor.h"
 #include "MediaSession.h"
 
 // An idle inhibitor for tests: the reason held now, empty when none.
-class FakeIdleInhibitor : public IdleInhibitor {
-public:
+struct FakeIdleInhibitor : IdleInhibitor {
     QString held;
     void hold(const QString& reason) override { held = reason; }
     void release() override { held.clear(); }
@@ -19,20 +17,16 @@ public:
 
 // The desktop's media controls for tests: the last state published, the
 // positions signalled as seeks and the controls set.
-class FakeMediaSession : public MediaSession {
-public:
+struct FakeMediaSession : MediaSession {
     MediaSessionState state;
     QList<double> seeks;
     MediaSessionControls* controls = nullptr;
-
     void setControls(MediaSessionControls* c) override { controls = c; }
     void publish(const MediaSessionState& s) override { state = s; }
     void seeked(double seconds) override { seeks << seconds; }
 };
 
-// A clock the test moves by hand.
-class FakeClock : public Clock {
-public:
+struct FakeClock : Clock {
     std::int64_t nowMs = 0;
     std::int64_t tickCountMs() const override { return nowMs; }
 };
