@@ -25,6 +25,7 @@
 #include "RememberedCourse.h"
 #include "SoftwareRendering.h"
 #include "SpeedKeys.h"
+#include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -65,7 +66,8 @@ int main(int argc, char* argv[])
     TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
-    DBusIdleInhibitor idleInhibitor;
+    X11ScreenSaverSuspend screenSaverSuspend;
+    DBusIdleInhibitor idleInhibitor(&screenSaverSuspend);
     MprisService mediaSession;
     DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);

@@ -35,7 +35,10 @@ QDBusMessage callOf(const DBusIdleInhibitor::Service& service, const QString& me
 
 }  // namespace
 
-DBusIdleInhibitor::DBusIdleInhibitor(const QDBusConnection& bus) : bus_(bus) {}
+DBusIdleInhibitor::DBusIdleInhibitor(IdleInhibitor* fallback, const QDBusConnection& bus)
+    : fallback_(fallback), bus_(bus)
+{
+}
 
 DBusIdleInhibitor::~DBusIdleInhibitor()
 {
@@ -47,11 +50,11 @@ void DBusIdleInhibitor::hold(const QString& reason)
     if (reason == reason_)
         return;
     release();
-    const Service* service = findService();
-    if (!service)
-        return;
     reason_ = reason;
-    inhibit(*service, reason);
+    if (const Service* service = findService())
+        inhibit(*service, reason);
+    else if (fallback_)
+        fallback_->hold(reason);
 }
 
 void DBusIdleInhibitor::release()
@@ -59,6 +62,8 @@ void DBusIdleInhibitor::release()
     if (cookie_)
         uninhibit(*service_, *cookie_);
     cookie_.reset();
+    if (fallback_)
+        fallback_->release();
     reason_.clear();
     ++request_;  // an answer still on its way is given back when it comes
 }

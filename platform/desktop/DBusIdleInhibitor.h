@@ -13,13 +13,14 @@
 // there is one (freedesktop, KDE), else GNOME's session manager. Calls do not
 // wait for the desktop's answer, so a slow desktop never stalls the window;
 // a release asked for before the answer arrives is sent when it arrives.
-// Without a session bus, or with none of the services, nothing happens.
-// UI thread only.
+// Without a session bus, or with none of the services, the inhibition goes
+// to the fallback when there is one. UI thread only.
 class DBusIdleInhibitor : public QObject, public IdleInhibitor {
     Q_OBJECT
 
 public:
-    explicit DBusIdleInhibitor(const QDBusConnection& bus = QDBusConnection::sessionBus());
+    explicit DBusIdleInhibitor(IdleInhibitor* fallback = nullptr,
+                               const QDBusConnection& bus = QDBusConnection::sessionBus());
     ~DBusIdleInhibitor() override;
 
     void hold(const QString& reason) override;
@@ -33,6 +34,7 @@ private:
     void inhibit(const Service& service, const QString& reason);
     void uninhibit(const Service& service, std::uint32_t cookie);
 
+    IdleInhibitor* fallback_;
     QDBusConnection bus_;
     QString reason_;  // of the inhibition held or asked for; empty when none
     std::uint64_t request_ = 0;  // numbers the requests: only the latest answer is kept

@@ -4,7 +4,8 @@
 # back on Pause, Stop, the end of a clip and Quit), and the MPRIS player moves
 # the real window: pause and play seen on the picture, seek, next and previous
 # lesson, metadata, signals. Then GNOME's session manager in place of the
-# screen saver, and no session bus at all.
+# screen saver, the X server's own saver where neither is on the bus, and
+# no session bus at all.
 # Usage: run-desktop-session.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -21,8 +22,8 @@ rm "$work/course/Media/vid_00.avi"
 clip "$work/course/Media/vid_01.avi" 60 440
 clip "$work/course/Media/vid_02.avi" 4 440
 
-app="" monitor=""
-cleanup() { kill $app $monitor ${SCREENSAVER_PID:-} ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
+app="" monitor="" wm=""
+cleanup() { kill $app $monitor $wm ${SCREENSAVER_PID:-} ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
 start_xvfb
 trap cleanup EXIT
 start_session_bus "$work/bus"
@@ -89,8 +90,19 @@ expect_log 3 "uninhibit [0-9]+ known" "the end of lesson 2"
 mpris Previous
 within has_title "Lesson 1" || fail "Previous: $(metadata)"
 
-gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
-  --method org.mpris.MediaPlayer2.Quit >/dev/null
+root() {
+  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+    --method "org.mpris.MediaPlayer2.$1" >/dev/null
+}
+# Minimising takes a window manager.
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm=$!
+sleep 1
+xdotool search --name '^Tovrelle$' windowminimize --sync
+root Raise
+within eval 'xwininfo -name Tovrelle | grep -q IsViewable' || fail "Raise left the window minimised"
+root Quit
+kill "$wm"
 within eval '! kill -0 $app 2>/dev/null' || fail "Quit left the program running"
 expect_log 4 "uninhibit [0-9]+ known" "Quit"
 [ "$(grep -c -E '^[0-9.]+ inhibit ' "$log")" -eq 4 ] || fail "inhibitions: $(cat "$log")"
@@ -103,6 +115,21 @@ app=$!
 expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "GNOME's session manager"
 kill "$app"; wait "$app" 2>/dev/null || true
 
+# Neither service on the bus: the X server's own screen saver is suspended
+# while the lesson plays, and comes back on Pause.
+kill "$SCREENSAVER_PID"
+(cd "$work/course" && exec ./tovrelle) >"$work/program-x11.log" 2>&1 &
+app=$!
+wait_for_mpris || fail "no MPRIS player on the bus"
+x_saver() { /usr/bin/python3 "$source/tests/e2e/x-screen-saver.py" "$@"; }
+x_saver 1 >/dev/null
+sleep 2.5
+[ "$(x_saver)" = off ] || fail "the X screen saver started while a lesson played"
+mpris Pause
+sleep 2.5
+[ "$(x_saver)" = on ] || fail "the X screen saver stayed suspended after Pause"
+kill "$app"; wait "$app" 2>/dev/null || true
+
 # No session bus: the lesson plays all the same.
 DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" && export DBUS_SESSION_BUS_ADDRESS
 (cd "$work/course" && exec ./tovrelle) >"$work/program-no-bus.log" 2>&1 &
@@ -112,4 +139,4 @@ sleep 2
 picture_moves || fail "without a session bus the picture stands still"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a session bus"
 echo "screen kept awake while playing and given back on Pause, Stop, end of clip and Quit;" \
-  "MPRIS pause, play, seek, next, previous, metadata and signals; GNOME fallback; no bus"
+  "MPRIS pause, play, seek, next, previous, metadata, signals, Raise; GNOME and X fallbacks; no bus"
