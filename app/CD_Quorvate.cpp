@@ -1,5 +1,7 @@
 // The program entry: the command line, the application, the course folder,
-// the main window, the hidden bookmark manager, then the message loop.
+// the main window, the hidden bookmark manager, the window's place in the
+// desktop session (idle inhibition, media controls, speed keys), then the
+// message loop.
 #include <memory>
 
 #include <QApplication>

@@ -11,8 +11,13 @@
 #include "ActiveMovie.h"
 #include "EmbeddedWB.h"
 
+// The window itself holds the focus at first, and takes it back on a click
+// on the video, a picture or the lesson strip: otherwise the first control,
+// the bookmark list, would hold it and the keys would never act.
 SpeedKeys::SpeedKeys(QWidget& window, TActiveMovie& movie) : window_(window), movie_(movie)
 {
+    window_.setFocusPolicy(Qt::ClickFocus);
+    window_.setFocus();
     qApp->installEventFilter(this);
 }
 
@@ -44,16 +49,17 @@ bool SpeedKeys::typingGoesTo(const QWidget* widget) const
     return false;
 }
 
-// A key goes first to the widget with the focus, or to the active window when
-// none has it, then up to its parents while they leave it. Deciding on that
-// first widget alone, and taking the key there, changes the speed once per
-// press and never behind a field that leaves the key to its parents.
+// A key goes first to the widget with the focus, or to the window when none
+// has it, then up to its parents while they leave it. Deciding on that first
+// widget alone, and taking the key there, changes the speed once per press
+// and never behind a field that leaves the key to its parents.
 bool SpeedKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
-    const QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
-    if (watched != first || first->window() != &window_ || typingGoesTo(first))
+    const auto* widget = static_cast<const QWidget*>(watched);
+    const QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus ? focus : widget->window()) || widget->window() != &window_ || typingGoesTo(widget))
         return false;
     const double speed = speedFor(static_cast<const QKeyEvent&>(*event), movie_.Speed());
     if (speed == 0.0)

@@ -60,6 +60,10 @@ TEST_F(SpeedKeysTest, KeysStepTheSpeedWithinItsRange)
 TEST_F(SpeedKeysTest, KeysGoToTypingWhereTypingGoes)
 {
     TfrmMain& w = start();
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_BracketLeft);
+    EXPECT_DOUBLE_EQ(speed(), 0.9) << "at first the window, not the bookmark list, has the focus";
+    w.ActiveMovie1->setSpeed(1.0);
     QWidget elsewhere;
     elsewhere.show();
     for (QWidget* typing : std::initializer_list<QWidget*>{w.titleDes, w.selBm, w.selJob, w.frelBrowser, &elsewhere}) {
