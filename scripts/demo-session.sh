@@ -51,6 +51,18 @@ close_to() {
   for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le "${3:-12}" ] || return 1; done
 }
 
+# picture_moves WORK_DIR SECONDS: true when the lesson video of the normal
+# view shows other pixels that many seconds later.
+picture_moves() {
+  local shot changed
+  for shot in a b; do
+    import -window root -crop "720x540+$((left + 281))+$((top + 132))" "$1/video-$shot.png"
+    [ "$shot" = a ] && sleep "$2"
+  done
+  changed=$(compare -metric AE "$1/video-a.png" "$1/video-b.png" null: 2>&1 || true)
+  [ "${changed%%.*}" -gt 1000 ]
+}
+
 # window_place: waits up to 30 s for the window captioned Tovrelle, then sets
 # left, top, width and height to the place and size of its client area.
 window_place() {
