@@ -2,7 +2,8 @@
 # Playback speed heard through a private sound server: five presses of ] on
 # the real window make 1.5×, which the desktop's player reads as its Rate; a
 # lesson of 6 s with a 1 kHz tone then still sounds at 1 kHz (the voice keeps
-# its pitch) and ends after about 4 s, its length still told as 6 s.
+# its pitch) and ends after about 4 s (under 5.5 s, against 6 s at the clip's own
+# pace, for a loaded machine), its length still told as 6 s.
 # Usage: run-speed.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -43,7 +44,7 @@ read -r rms peak <<<"$(listen "$work/heard.raw")"
 for _ in $(seq 1 100); do mpris_get PlaybackStatus | grep -q Playing || break; sleep 0.05; done
 ended=$(date +%s.%N)
 took=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
-awk -v r="$rms" -v p="$peak" -v t="$took" 'BEGIN { exit !(r > 0.02 && p >= 980 && p <= 1020 && t > 3.3 && t < 5.0) }' \
+awk -v r="$rms" -v p="$peak" -v t="$took" 'BEGIN { exit !(r > 0.02 && p >= 980 && p <= 1020 && t > 3.3 && t < 5.5) }' \
   || fail "a 6 s lesson with a 1 kHz tone at 1.5× sounds at $peak Hz (RMS $rms) and ends after $took s"
 length=$(mpris_get Metadata | sed -E "s/.*'mpris:length': <int64 ([0-9]+)>.*/\1/")
 [ "$length" -ge 5500000 ] && [ "$length" -le 6500000 ] || fail "the length reads $length µs at 1.5×"
