@@ -1,19 +1,25 @@
 // The program entry: the command line, the application, the course folder,
-// the main window, the hidden bookmark manager, then the message loop.
+// the main window, the hidden bookmark manager, the window's place in the
+// desktop session (idle inhibition, media controls, speed keys), then the
+// message loop.
 #include <memory>
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
 #include "CommandLine.h"
 #include "CourseFolderChoice.h"
+#include "DBusIdleInhibitor.h"
 #include "DataFolder.h"
+#include "DesktopMediaSession.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
 #include "LazyHtmlEngine.h"
 #include "LibraryDiagnostics.h"
+#include "MprisService.h"
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
@@ -21,6 +27,8 @@
 #include "QtWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
+#include "SpeedKeys.h"
+#include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
 
 int main(int argc, char* argv[])
@@ -65,6 +73,11 @@ int main(int argc, char* argv[])
     TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
+    X11ScreenSaverSuspend screenSaverSuspend;
+    DBusIdleInhibitor idleInhibitor(&screenSaverSuspend);
+    MprisService mediaSession;
+    DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
+    SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
     frmMain.show();
     return application.exec();
 }

@@ -61,6 +61,9 @@ public:
     void movieSwap(const QString& fileName);
     void Image15MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void Image15MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Loads and plays a lesson as a click on its row does; a number outside
+    // the strip's lessons, or a lesson whose video is missing, changes nothing.
+    void chooseLesson(std::int32_t lesson);
     void MediaPlayer1Click(int button, bool& doDefault);
     void Timer1Timer();
     void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);

@@ -16,12 +16,18 @@ void TfrmMain::Image15MouseMove(Qt::KeyboardModifiers, int, int y)
     Image15->setCursor(lessonRows().lessonAt(y) != 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
-// Any button counts. A lesson whose video is missing is not offered: nothing
-// changes and nothing is said.
+// Any button counts.
 void TfrmMain::Image15MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int y)
 {
-    const std::int32_t lesson = lessonRows().lessonAt(y);
-    if (lesson == 0)
+    if (const std::int32_t lesson = lessonRows().lessonAt(y); lesson != 0)
+        chooseLesson(lesson);
+}
+
+// A lesson whose video is missing is not offered: nothing changes and
+// nothing is said.
+void TfrmMain::chooseLesson(std::int32_t lesson)
+{
+    if (lesson < 1 || lesson > numLessons)
         return;
     const QString fileName = lessonFileName(lesson);
     if (!QFileInfo(mediaPath(QStringLiteral("Media\\") + fileName)).isFile())

@@ -51,6 +51,18 @@ close_to() {
   for d in $((a - x)) $((b - y)) $((c - z)); do [ "${d#-}" -le "${3:-12}" ] || return 1; done
 }
 
+# picture_moves WORK_DIR SECONDS: true when the lesson video of the normal
+# view shows other pixels that many seconds later.
+picture_moves() {
+  local shot changed
+  for shot in a b; do
+    import -window root -crop "720x540+$((left + 281))+$((top + 132))" "$1/video-$shot.png"
+    [ "$shot" = a ] && sleep "$2"
+  done
+  changed=$(compare -metric AE "$1/video-a.png" "$1/video-b.png" null: 2>&1 || true)
+  [ "${changed%%.*}" -gt 1000 ]
+}
+
 # window_place: waits up to 30 s for the window captioned Tovrelle, then sets
 # left, top, width and height to the place and size of its client area.
 window_place() {
@@ -64,4 +76,85 @@ window_place() {
   height=$(awk '/Height:/ {print $2}' <<<"$info")
   left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
   top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+}
+
+# start_session_bus DIR: a private session bus with its socket in DIR, for the
+# program and the test's own services; exports its address and SESSION_BUS_PID.
+start_session_bus() {
+  mkdir -p "$1"
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$1/bus" >"$1/bus.log" 2>&1 &
+  SESSION_BUS_PID=$!
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$1/bus"
+  for _ in $(seq 1 50); do [ -S "$1/bus" ] && return 0; sleep 0.1; done
+  echo "the session bus did not start: $(cat "$1/bus.log")" >&2
+  return 1
+}
+
+# start_fake_screensaver LOG [OPTIONS]: the test screen saver on the session
+# bus, recording to LOG; sets SCREENSAVER_PID once it answers.
+start_fake_screensaver() {
+  local log=$1; shift
+  rm -f "$log"
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/fake-screensaver.py" "$log" "$@" &
+  SCREENSAVER_PID=$!
+  for _ in $(seq 1 50); do grep -q ready "$log" 2>/dev/null && return 0; sleep 0.1; done
+  echo "the fake screen saver did not start" >&2
+  return 1
+}
+
+# mpris METHOD [ARGS...]: calls the program's MPRIS player; mpris_get PROPERTY
+# prints one of its properties as gdbus shows it.
+mpris() {
+  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+    --method "org.mpris.MediaPlayer2.Player.$1" "${@:2}" >/dev/null
+}
+mpris_get() {
+  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+    --method org.freedesktop.DBus.Properties.Get "${2:-org.mpris.MediaPlayer2.Player}" "$1"
+}
+
+# wait_for_mpris: waits up to 30 s for the program's player on the bus.
+wait_for_mpris() {
+  for _ in $(seq 1 60); do mpris_get PlaybackStatus >/dev/null 2>&1 && return 0; sleep 0.5; done
+  return 1
+}
+
+# start_sound_server DIR: a private sound server with its own runtime folder,
+# socket and cookie-free access, and one null output named "lessons"; exports
+# PULSE_SERVER and sets SOUND_SERVER_PIDS. A silent stream keeps the output
+# running, so that its monitor delivers samples in real time even while the
+# program plays nothing.
+start_sound_server() {
+  mkdir -p "$1/run" "$1/home"
+  export PULSE_SERVER="unix:$1/run/native"
+  HOME="$1/home" XDG_RUNTIME_DIR="$1/run" XDG_CONFIG_HOME="$1/home" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+    --load="module-null-sink sink_name=lessons rate=44100 channels=1" \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$1/run/native" \
+    >"$1/pulseaudio.log" 2>&1 &
+  SOUND_SERVER_PIDS=$!
+  for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl info >/dev/null 2>&1 || { cat "$1/pulseaudio.log" >&2; return 1; }
+  pacat --raw --format=s16le --rate=44100 --channels=1 --latency-msec=50 </dev/zero 2>/dev/null &
+  SOUND_SERVER_PIDS="$SOUND_SERVER_PIDS $!"
+}
+
+# listen RAW_FILE: records 0.7 s of the output into RAW_FILE and prints
+# "RMS PEAK_HZ".
+listen() {
+  parec --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 --device=lessons.monitor 2>/dev/null \
+    | head -c 61740 >"$1" || true
+  sox -t raw -r 44100 -e signed -b 16 -c 1 "$1" -n stat -freq 2>&1 | awk '
+    NF == 2 && $1 + 0 > 0 && $2 + 0 > best { best = $2 + 0; peak = $1 }
+    /^RMS +amplitude/ { rms = $3 }
+    END { printf "%s %d\n", rms, peak }'
+}
+
+# clip OUT SECONDS TONE_HZ [LATER_HZ]: a moving test picture with a steady sine
+# tone, which changes to LATER_HZ at the clip's middle when given.
+clip() {
+  local tone="0.125*sin(2*PI*if(lt(t,$2/2),$3,${4:-$3})*t)"
+  ffmpeg -hide_banner -loglevel error -nostdin -y \
+    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "aevalsrc='$tone':s=22050:d=$2" \
+    -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
 }

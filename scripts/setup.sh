@@ -12,6 +12,8 @@ PACKAGES=(
   # the video's sound output, set up under Qt's player
   libgstreamer1.0-dev
   libgl1-mesa-dri
+  # the X server's screen saver, suspended while a lesson plays
+  libxss-dev
   # pictures
   libjpeg62-turbo-dev
   # video frame conversion and scaling
@@ -30,6 +32,8 @@ PACKAGES=(
   openbox
   # the sound test: a private sound server, recording and measuring it, mouse clicks
   pulseaudio pulseaudio-utils sox
+  # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
+  dbus-daemon libglib2.0-bin python3-dbus python3-gi openbox
 )
 
 SUDO=""

@@ -1,9 +1,14 @@
 #include "ActiveMovie.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QResizeEvent>
 
+#include "SpeedBadge.h"
+
 TActiveMovie::TActiveMovie(QWidget* parent, std::unique_ptr<VideoControl> control)
-    : QWidget(parent), control_(std::move(control))
+    : QWidget(parent), control_(std::move(control)), speedBadge_(new SpeedBadge(this))
 {
     QWidget* surface = control_->surface();
     surface->setParent(this);
@@ -35,6 +40,7 @@ void TActiveMovie::setFileName(const QString& fileName)
 {
     fileName_ = fileName;
     control_->open(fileName);
+    control_->setSpeed(Speed());
 }
 
 double TActiveMovie::CurrentPosition() const
@@ -70,6 +76,22 @@ void TActiveMovie::setDisplaySize(int displaySize)
     }
     displaySize_ = displaySize;
     control_->setFullScreen(false);
+}
+
+double TActiveMovie::Speed() const
+{
+    return speedTenths_ / 10.0;
+}
+
+// Held in tenths, so that steps up and down never drift off the 0.1 grid.
+void TActiveMovie::setSpeed(double factor)
+{
+    if (std::isnan(factor))
+        return;
+    const double tenths = std::clamp(factor * 10.0, MinimumSpeed * 10.0, MaximumSpeed * 10.0);
+    speedTenths_ = int(std::lround(tenths));
+    control_->setSpeed(Speed());
+    speedBadge_->showSpeed(Speed());
 }
 
 void TActiveMovie::Play()

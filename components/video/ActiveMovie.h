@@ -8,6 +8,8 @@
 
 #include "VideoControl.h"
 
+class SpeedBadge;
+
 // The lesson video as the main window sees it: a child widget that hosts the
 // player control, with the control's properties and the two mouse events.
 class TActiveMovie : public QWidget {
@@ -39,6 +41,15 @@ public:
     int DisplaySize() const;
     void setDisplaySize(int displaySize);
 
+    // Playback speed, 0.5 to 2.0 in steps of 0.1, the voice at its pitch; it
+    // holds for every clip opened later. Each change shows the speed over the
+    // picture for a second. Positions stay in the clip's own seconds.
+    static constexpr double MinimumSpeed = 0.5;
+    static constexpr double MaximumSpeed = 2.0;
+    static constexpr double SpeedStep = 0.1;
+    double Speed() const;
+    void setSpeed(double factor);
+
     // Raise AppError when the control fails. Pause acts only while playing.
     void Play();
     void Pause();
@@ -61,4 +72,6 @@ private:
     std::unique_ptr<VideoControl> control_;
     QString fileName_;
     int displaySize_ = 0;
+    int speedTenths_ = 10;
+    SpeedBadge* speedBadge_;
 };

@@ -91,6 +91,16 @@ VideoControl::PlayState QtVideoControl::playState() const
     }
 }
 
+void QtVideoControl::setSpeed(double factor)
+{
+    player_.setPlaybackRate(factor);
+}
+
+double QtVideoControl::speed() const
+{
+    return player_.playbackRate();
+}
+
 // A clip that failed to open cannot be played: that is the control's failure.
 void QtVideoControl::raiseIfFailed() const
 {

@@ -28,6 +28,8 @@ public:
     void setPosition(double seconds) override;
     double duration() const override;
     PlayState playState() const override;
+    void setSpeed(double factor) override;
+    double speed() const override;
     void play() override;
     void pause() override;
     void stop() override;

@@ -37,6 +37,11 @@ public:
 
     virtual PlayState playState() const = 0;
 
+    // Playback speed as a factor of the clip's own pace (1.0 = normal); the
+    // voice keeps its pitch. Positions and lengths stay in the clip's seconds.
+    virtual void setSpeed(double factor) = 0;
+    virtual double speed() const = 0;
+
     // Each raises AppError when the control reports a failure.
     virtual void play() = 0;
     virtual void pause() = 0;

@@ -20,15 +20,6 @@ done
 source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work"
 
-# clip OUT SECONDS TONE_HZ [LATER_HZ]: a moving test picture with a steady sine
-# tone, which changes to LATER_HZ at the clip's middle when given.
-clip() {
-  local tone="0.125*sin(2*PI*if(lt(t,$2/2),$3,${4:-$3})*t)"
-  ffmpeg -hide_banner -loglevel error -nostdin -y \
-    -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "aevalsrc='$tone':s=22050:d=$2" \
-    -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
-}
-
 prepare_demo_course "$binary" "$source" "$work/course"
 clip "$work/course/Media/vid_00.avi" 3 550
 clip "$work/course/Media/vid_01.avi" 60 880
@@ -37,48 +28,22 @@ clip "$work/course/Media/vid_03.avi" 60 1320 990
 mkdir -p "$XDG_DATA_HOME/tovrelle"
 printf '[vid3]\nnumBm=1\nbm1=Early\nval1=10\n' >"$XDG_DATA_HOME/tovrelle/tovrelle-demo.ini"
 
-# The sound server: its own runtime folder, socket and cookie-free access, one
-# null output. A silent stream keeps the output running, so that its monitor
-# delivers samples in real time even while the program plays nothing.
-server_dir="$work/pulse"
-mkdir -p "$server_dir/run" "$server_dir/home"
-export PULSE_SERVER="unix:$server_dir/run/native"
-HOME="$server_dir/home" XDG_RUNTIME_DIR="$server_dir/run" XDG_CONFIG_HOME="$server_dir/home" \
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
-  --load="module-null-sink sink_name=lessons rate=44100 channels=1" \
-  --load="module-native-protocol-unix auth-anonymous=1 socket=$server_dir/run/native" \
-  >"$work/pulseaudio.log" 2>&1 &
-server=$!
-keeper="" app=""
-cleanup() { kill $app $keeper $server 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true; }
+app=""
+cleanup() { kill $app $SOUND_SERVER_PIDS 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true; }
 trap cleanup EXIT
-for _ in $(seq 1 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || fail "the sound server did not start: $(cat "$work/pulseaudio.log")"
-pacat --raw --format=s16le --rate=44100 --channels=1 --latency-msec=50 </dev/zero 2>/dev/null &
-keeper=$!
-
+start_sound_server "$work/pulse" || fail "the sound server did not start"
 start_xvfb
 trap cleanup EXIT
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
 window_place || fail "no window captioned Tovrelle"
 
-# listen: records 0.7 s of the output and prints "RMS PEAK_HZ".
-listen() {
-  parec --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 --device=lessons.monitor 2>/dev/null \
-    | head -c 61740 >"$work/heard.raw" || true
-  sox -t raw -r 44100 -e signed -b 16 -c 1 "$work/heard.raw" -n stat -freq 2>&1 | awk '
-    NF == 2 && $1 + 0 > 0 && $2 + 0 > best { best = $2 + 0; peak = $1 }
-    /^RMS +amplitude/ { rms = $3 }
-    END { printf "%s %d\n", rms, peak }'
-}
-
 # expect_tone HZ SECONDS WHAT: waits until the tone is heard.
 expect_tone() {
   local heard=""
   local deadline=$((SECONDS + $2))
   while [ $SECONDS -lt $deadline ]; do
-    heard=$(listen)
+    heard=$(listen "$work/heard.raw")
     read -r rms peak <<<"$heard"
     awk -v r="$rms" -v p="$peak" -v f="$1" 'BEGIN { exit !(r > 0.02 && p > f - 20 && p < f + 20) }' && return 0
   done
@@ -88,7 +53,7 @@ expect_tone() {
 expect_silence() {
   sleep 0.5
   local heard rms
-  heard=$(listen)
+  heard=$(listen "$work/heard.raw")
   read -r rms _ <<<"$heard"
   awk -v r="$rms" 'BEGIN { exit !(r < 0.002) }' || fail "$1: still heard RMS $heard Hz"
 }
@@ -154,13 +119,8 @@ rm "$work/course/Media/vid_00.avi"
 (cd "$work/course" && exec ./tovrelle) >"$work/program-silent.log" 2>&1 &
 app=$!
 window_place || fail "no window without a sound server"
-video_area() { import -window root -crop "720x540+$((left + 281))+$((top + 132))" "$1"; }
 sleep 3
-video_area "$work/silent-1.png"
-sleep 2
-video_area "$work/silent-2.png"
-changed=$(compare -metric AE "$work/silent-1.png" "$work/silent-2.png" null: 2>&1 || true)
-[ "${changed%%.*}" -gt 1000 ] || fail "without a sound server the picture stands still ($changed pixels changed)"
+picture_moves "$work" 2 || fail "without a sound server the picture stands still"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a sound server"
 echo "heard the introduction, lesson 1, silence on Pause, lesson 1 on Play, lesson 3, its later part" \
   "after a drag and its early part after a bookmark; the picture plays without a server"

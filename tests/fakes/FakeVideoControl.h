@@ -24,6 +24,7 @@ public:
     double positionValue = 0.0;
     PlayState state = Closed;
     bool fullScreen = false;
+    double speedValue = 1.0;
 
     // When not empty, the operation raises AppError with this text.
     QString playFailure;
@@ -45,6 +46,8 @@ public:
     }
     double duration() const override { return durationValue; }
     PlayState playState() const override { return state; }
+    void setSpeed(double factor) override { speedValue = factor; }
+    double speed() const override { return speedValue; }
     void play() override { operate(QStringLiteral("play"), playFailure, Playing); }
     void pause() override { operate(QStringLiteral("pause"), pauseFailure, Paused); }
     void stop() override

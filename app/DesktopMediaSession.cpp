@@ -1,0 +1,176 @@
+#include "DesktopMediaSession.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "CD_Quorvate1.h"
+#include "ErrorReporting.h"
+
+namespace {
+
+// A position further than this from where the clip should have got to is a seek.
+constexpr double kSeekTolerance = 1.0;
+
+const QString kTrackPath = QStringLiteral("/org/mpris/MediaPlayer2/tovrelle/lesson/");
+
+MediaSessionState::Status statusOf(int playState)
+{
+    switch (playState) {
+    case VideoControl::Playing:
+    case VideoControl::Waiting:  // a clip opening is about to play: no flicker in panels
+        return MediaSessionState::Status::Playing;
+    case VideoControl::Paused:
+        return MediaSessionState::Status::Paused;
+    default:
+        return MediaSessionState::Status::Stopped;
+    }
+}
+
+}  // namespace
+
+DesktopMediaSession::DesktopMediaSession(TfrmMain& window, const QString& courseName, IdleInhibitor& inhibitor,
+                                         MediaSession& session, const Clock& clock)
+    : window_(window), courseName_(courseName), inhibitor_(inhibitor), session_(session), clock_(clock)
+{
+    session_.setControls(this);
+    connect(&poll_, &QTimer::timeout, this, &DesktopMediaSession::update);
+    poll_.start(PollMs);
+    update();
+}
+
+DesktopMediaSession::~DesktopMediaSession()
+{
+    session_.setControls(nullptr);
+    inhibitor_.release();
+}
+
+// The lesson of the clip open: 0 for the introduction, -1 when none is open.
+int DesktopMediaSession::playedLesson() const
+{
+    static const QRegularExpression lessonFile(QStringLiteral("^vid_(\\d+)\\.avi$"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    if (window_.ActiveMovie1->PlayState() == VideoControl::Closed)
+        return -1;
+    const auto match = lessonFile.match(QFileInfo(window_.ActiveMovie1->FileName()).fileName());
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+MediaSessionState DesktopMediaSession::readState() const
+{
+    const TActiveMovie& movie = *window_.ActiveMovie1;
+    const int lesson = playedLesson();
+    const bool lessonMode = window_.numLessons >= 1;
+    MediaSessionState state;
+    state.status = statusOf(movie.PlayState());
+    state.rate = movie.Speed();
+    state.minimumRate = TActiveMovie::MinimumSpeed;
+    state.maximumRate = TActiveMovie::MaximumSpeed;
+    if (lesson < 0)
+        return state;
+    state.trackId = kTrackPath + QString::number(lesson);
+    state.title = lesson == 0  ? QStringLiteral("Introduction")
+                  : lessonMode ? QStringLiteral("Lesson %1").arg(lesson)
+                               : window_.lessonName;
+    state.album = courseName_;
+    state.length = std::max(movie.Duration(), 0.0);
+    state.canGoNext = lessonMode && lesson < window_.numLessons;
+    state.canGoPrevious = lessonMode && lesson > 1;
+    return state;
+}
+
+// Within one clip that goes on, the position should have moved by the time
+// passed at the clip's speed, and not at all while paused.
+bool DesktopMediaSession::jumped(const MediaSessionState& state, double position, std::int64_t now) const
+{
+    if (state.trackId != published_.trackId || state.status == MediaSessionState::Status::Stopped)
+        return false;
+    const bool moving = published_.status == MediaSessionState::Status::Playing;
+    const double expected = lastPosition_ + (moving ? (now - lastReadMs_) / 1000.0 * state.rate : 0.0);
+    return std::abs(position - expected) > kSeekTolerance;
+}
+
+void DesktopMediaSession::update()
+{
+    const MediaSessionState state = readState();
+    const double position = window_.ActiveMovie1->CurrentPosition();
+    const std::int64_t now = clock_.tickCountMs();
+    if (state.status == MediaSessionState::Status::Playing)
+        inhibitor_.hold(QStringLiteral("Playing %1 of %2").arg(state.title, state.album));
+    else
+        inhibitor_.release();
+    if (jumped(state, position, now))
+        session_.seeked(position);
+    session_.publish(state);
+    published_ = state;
+    lastPosition_ = position;
+    lastReadMs_ = now;
+}
+
+// Through the bar itself, so that its banner and its own sound act as for a click.
+void DesktopMediaSession::clickButton(int button)
+{
+    window_.MediaPlayer1->click(button);
+    update();
+}
+
+void DesktopMediaSession::play() { clickButton(TMediaPlayer::btPlay); }
+void DesktopMediaSession::pause() { clickButton(TMediaPlayer::btPause); }
+void DesktopMediaSession::stop() { clickButton(TMediaPlayer::btStop); }
+
+void DesktopMediaSession::playPause()
+{
+    clickButton(window_.ActiveMovie1->PlayState() == VideoControl::Playing ? TMediaPlayer::btPause
+                                                                           : TMediaPlayer::btPlay);
+}
+
+void DesktopMediaSession::next()
+{
+    if (const int lesson = playedLesson(); lesson >= 0)
+        runGuarded([&] { window_.chooseLesson(lesson + 1); });
+    update();
+}
+
+void DesktopMediaSession::previous()
+{
+    if (const int lesson = playedLesson(); lesson >= 2)
+        runGuarded([&] { window_.chooseLesson(lesson - 1); });
+    update();
+}
+
+double DesktopMediaSession::position() const
+{
+    return window_.ActiveMovie1->CurrentPosition();
+}
+
+// The seek of the bar, after which the bar follows at once.
+void DesktopMediaSession::setPosition(double seconds)
+{
+    runGuarded([&] {
+        window_.ActiveMovie1->setCurrentPosition(seconds);
+        window_.Timer1Timer();
+    });
+    update();
+}
+
+void DesktopMediaSession::setRate(double rate)
+{
+    window_.ActiveMovie1->setSpeed(rate);
+    update();
+}
+
+void DesktopMediaSession::raise()
+{
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
+}
+
+// After the desktop has its answer: closing ends the program.
+void DesktopMediaSession::quit()
+{
+    QTimer::singleShot(0, &window_, [this] { window_.close(); });
+}

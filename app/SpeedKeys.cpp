@@ -1,0 +1,69 @@
+#include "SpeedKeys.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include "ActiveMovie.h"
+#include "EmbeddedWB.h"
+
+// The window itself holds the focus at first, and takes it back on a click
+// on the video, a picture or the lesson strip: otherwise the first control,
+// the bookmark list, would hold it and the keys would never act.
+SpeedKeys::SpeedKeys(QWidget& window, TActiveMovie& movie) : window_(window), movie_(movie)
+{
+    window_.setFocusPolicy(Qt::ClickFocus);
+    window_.setFocus();
+    qApp->installEventFilter(this);
+}
+
+double SpeedKeys::speedFor(const QKeyEvent& key, double present)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return 0.0;
+    switch (key.key()) {
+    case Qt::Key_BracketRight:
+        return present + TActiveMovie::SpeedStep;
+    case Qt::Key_BracketLeft:
+        return present - TActiveMovie::SpeedStep;
+    case Qt::Key_Backspace:
+        return 1.0;
+    default:
+        return 0.0;
+    }
+}
+
+// The widget or one of its parents takes typed text.
+bool SpeedKeys::typingGoesTo(const QWidget* widget) const
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+            qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+            qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const TEmbeddedWB*>(widget))
+            return true;
+    }
+    return false;
+}
+
+// A key goes first to the widget with the focus, or to the window when none
+// has it, then up to its parents while they leave it. Deciding on that first
+// widget alone, and taking the key there, changes the speed once per press
+// and never behind a field that leaves the key to its parents.
+bool SpeedKeys::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto* widget = static_cast<const QWidget*>(watched);
+    const QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus ? focus : widget->window()) || widget->window() != &window_ || typingGoesTo(widget))
+        return false;
+    const double speed = speedFor(static_cast<const QKeyEvent&>(*event), movie_.Speed());
+    if (speed == 0.0)
+        return false;
+    movie_.setSpeed(speed);
+    return true;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+class QWidget;
+class TActiveMovie;
+
+// The speed keys most players use: ] faster, [ slower, Backspace back to the
+// clip's own pace. They act anywhere in the main window except where typing
+// goes: a text field, a drop-down list or an HTML view. UI thread only.
+class SpeedKeys : public QObject {
+    Q_OBJECT
+
+public:
+    // Watches the keys of the whole application from now until destroyed.
+    SpeedKeys(QWidget& window, TActiveMovie& movie);
+
+    // The speed a key asks for from the present one, or 0 for other keys.
+    static double speedFor(const QKeyEvent& key, double present);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool typingGoesTo(const QWidget* widget) const;
+
+    QWidget& window_;
+    TActiveMovie& movie_;
+};

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The program as a desktop sees it, on a private session bus with a recording
+# screen saver: the screen is kept awake exactly while a lesson plays (given
+# back on Pause, Stop, the end of a clip and Quit), and the MPRIS player moves
+# the real window: pause and play seen on the picture, seek, next and previous
+# lesson, metadata, signals. Then GNOME's session manager in place of the
+# screen saver, the X server's own saver where neither is on the bus, and
+# no session bus at all.
+# Usage: run-desktop-session.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
+set -euo pipefail
+binary=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in dbus-daemon gdbus xdotool ffmpeg; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/setup.sh)"
+done
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work"
+
+prepare_demo_course "$binary" "$source" "$work/course"
+rm "$work/course/Media/vid_00.avi"
+clip "$work/course/Media/vid_01.avi" 60 440
+clip "$work/course/Media/vid_02.avi" 4 440
+
+app="" monitor="" wm=""
+cleanup() { kill $app $monitor $wm ${SCREENSAVER_PID:-} ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
+start_xvfb
+trap cleanup EXIT
+start_session_bus "$work/bus"
+log="$work/screensaver.log"
+start_fake_screensaver "$log"
+gdbus monitor --session --dest org.mpris.MediaPlayer2.tovrelle >"$work/signals.log" 2>&1 &
+monitor=$!
+(cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
+app=$!
+window_place || fail "no window captioned Tovrelle"
+wait_for_mpris || fail "no MPRIS player on the bus"
+
+# within COMMAND...: true once the command succeeds, trying for 5 s.
+within() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.1; done; return 1; }
+logged() { [ "$(grep -c -E "$2" "$log")" -ge "$1" ]; }
+# expect_log COUNT PATTERN WHAT: COUNT lines of the screen saver's log match.
+expect_log() { within logged "$1" "$2" || fail "$3: the screen saver saw"$'\n'"$(cat "$log")"; }
+status_is() { mpris_get PlaybackStatus | grep -q "'$1'"; }
+expect_status() { within status_is "$1" || fail "$2: status $(mpris_get PlaybackStatus), not $1"; }
+metadata() { mpris_get Metadata; }
+has_title() { metadata | grep -q "'xesam:title': <'$1'>"; }
+
+expect_status Playing "lesson 1 at start"
+expect_log 1 "inhibit 1 Playing Lesson 1 of course" "lesson 1 playing"
+picture_moves "$work" 0.5 || fail "lesson 1 does not play"
+metadata | grep -q "'mpris:length': <int64 6[0-9]\{7\}>, 'mpris:trackid': <objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'>, 'xesam:album': <'course'>, 'xesam:title': <'Lesson 1'>" \
+  || fail "metadata: $(metadata)"
+
+mpris Pause
+expect_status Paused "Pause"
+expect_log 1 "uninhibit 1 known" "Pause"
+sleep 0.3
+picture_moves "$work" 0.5 && fail "the picture moves after Pause"
+mpris PlayPause
+expect_status Playing "PlayPause"
+expect_log 2 "^[0-9.]+ inhibit " "PlayPause"
+picture_moves "$work" 0.5 || fail "the picture stands after PlayPause"
+
+mpris SetPosition "objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'" "int64 20000000"
+sleep 0.5
+position=$(mpris_get Position | sed -E 's/.*int64 ([0-9]+).*/\1/')
+[ "$position" -ge 19000000 ] && [ "$position" -le 24000000 ] || fail "position $position after a seek to 20 s"
+grep -q "Seeked" "$work/signals.log" || fail "no Seeked signal: $(cat "$work/signals.log")"
+grep -q "PropertiesChanged" "$work/signals.log" || fail "no PropertiesChanged signal"
+
+mpris Stop
+expect_status Stopped "Stop"
+expect_log 2 "uninhibit [0-9]+ known" "Stop"
+
+mpris Next
+within has_title "Lesson 2" || fail "Next: $(metadata)"
+expect_log 1 "inhibit [0-9]+ Playing Lesson 2 of course" "Next"
+# Lesson 2 is 4 s long: at its end the screen may blank again.
+sleep 4
+expect_log 3 "uninhibit [0-9]+ known" "the end of lesson 2"
+mpris Previous
+within has_title "Lesson 1" || fail "Previous: $(metadata)"
+
+root() {
+  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+    --method "org.mpris.MediaPlayer2.$1" >/dev/null
+}
+# Minimising takes a window manager.
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm=$!
+sleep 1
+xdotool search --name '^Tovrelle$' windowminimize --sync
+root Raise
+within eval 'xwininfo -name Tovrelle | grep -q IsViewable' || fail "Raise left the window minimised"
+root Quit
+kill "$wm"
+within eval '! kill -0 $app 2>/dev/null' || fail "Quit left the program running"
+expect_log 4 "uninhibit [0-9]+ known" "Quit"
+[ "$(grep -c -E '^[0-9.]+ inhibit ' "$log")" -eq 4 ] || fail "inhibitions: $(cat "$log")"
+
+# GNOME's session manager where the screen saver is missing: the idle flag.
+kill "$SCREENSAVER_PID"
+start_fake_screensaver "$log" --gnome
+(cd "$work/course" && exec ./tovrelle) >"$work/program-gnome.log" 2>&1 &
+app=$!
+expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "GNOME's session manager"
+kill "$app"; wait "$app" 2>/dev/null || true
+
+# Neither service on the bus: the X server's own screen saver is suspended
+# while the lesson plays, and comes back on Pause.
+kill "$SCREENSAVER_PID"
+(cd "$work/course" && exec ./tovrelle) >"$work/program-x11.log" 2>&1 &
+app=$!
+wait_for_mpris || fail "no MPRIS player on the bus"
+x_saver() { /usr/bin/python3 "$source/tests/e2e/x-screen-saver.py" "$@"; }
+x_saver 1 >/dev/null
+sleep 2.5
+[ "$(x_saver)" = off ] || fail "the X screen saver started while a lesson played"
+mpris Pause
+sleep 2.5
+[ "$(x_saver)" = on ] || fail "the X screen saver stayed suspended after Pause"
+kill "$app"; wait "$app" 2>/dev/null || true
+
+# No session bus: the lesson plays all the same.
+DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" && export DBUS_SESSION_BUS_ADDRESS
+(cd "$work/course" && exec ./tovrelle) >"$work/program-no-bus.log" 2>&1 &
+app=$!
+window_place || fail "no window without a session bus"
+sleep 2
+picture_moves "$work" 0.5 || fail "without a session bus the picture stands still"
+kill -0 "$app" 2>/dev/null || fail "the program ended without a session bus"
+echo "screen kept awake while playing and given back on Pause, Stop, end of clip and Quit;" \
+  "MPRIS pause, play, seek, next, previous, metadata, signals, Raise; GNOME and X fallbacks; no bus"
