@@ -15,8 +15,8 @@
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
-#include "QtVideoControl.h"
-#include "QtWaveDevice.h"
+#include "MpvVideoControl.h"
+#include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
 #include "SoftwareRendering.h"
@@ -51,8 +51,8 @@ int main(int argc, char* argv[])
     PlatformServices services{
         dataFolder,
         regionalSettings,
-        [] { return std::make_unique<QtVideoControl>(); },
-        [] { return std::make_unique<QtWaveDevice>(); },
+        [] { return std::make_unique<MpvVideoControl>(); },
+        [] { return std::make_unique<MpvWaveDevice>(); },
         [] { return std::make_unique<QtHtmlEngine>(); },
         shell,
     };

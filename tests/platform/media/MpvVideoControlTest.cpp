@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
-#include "QtVideoControl.h"
+#include "MpvVideoControl.h"
 #include "VideoFrameView.h"
 #include "TestApplication.h"
 
@@ -39,7 +39,7 @@ bool hasPicture(const QImage& image)
     return false;
 }
 
-class QtVideoControlTest : public ::testing::Test {
+class MpvVideoControlTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -55,7 +55,7 @@ protected:
 
     void SetUp() override
     {
-        control = std::make_unique<QtVideoControl>();
+        control = std::make_unique<MpvVideoControl>();
         control->surface()->resize(160, 120);
         control->surface()->show();
     }
@@ -74,10 +74,10 @@ protected:
     static inline QTemporaryDir* folder = nullptr;
     static inline QString clip;
     static inline bool clipMade = false;
-    std::unique_ptr<QtVideoControl> control;
+    std::unique_ptr<MpvVideoControl> control;
 };
 
-TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
+TEST_F(MpvVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
 {
     openClip();
     if (IsSkipped())
@@ -94,7 +94,7 @@ TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
 // A window busy for longer than the player's streaming thread waits for a frame
 // (a first start-up, a loaded machine) must not end the stream: the picture
 // goes on changing after each stall.
-TEST_F(QtVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
+TEST_F(MpvVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
 {
     openClip();
     if (IsSkipped())
@@ -111,7 +111,7 @@ TEST_F(QtVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
 }
 
 // A hidden control converts nothing; the view that appears gets the newest frame.
-TEST_F(QtVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
+TEST_F(MpvVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
 {
     control->surface()->hide();
     openClip();
@@ -124,7 +124,7 @@ TEST_F(QtVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
     EXPECT_TRUE(waitFor([&] { return !view->picture().isNull(); }, 1000));
 }
 
-TEST_F(QtVideoControlTest, PauseSeekAndStop)
+TEST_F(MpvVideoControlTest, PauseSeekAndStop)
 {
     openClip();
     if (IsSkipped())
@@ -140,7 +140,7 @@ TEST_F(QtVideoControlTest, PauseSeekAndStop)
     EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Playing; }, 5000));
 }
 
-TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
+TEST_F(MpvVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
 {
     openClip();
     if (IsSkipped())
@@ -150,7 +150,7 @@ TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
     EXPECT_GT(control->duration(), 0.0);
 }
 
-TEST_F(QtVideoControlTest, MissingFileOpensNothingAndCannotPlay)
+TEST_F(MpvVideoControlTest, MissingFileOpensNothingAndCannotPlay)
 {
     EXPECT_EQ(control->playState(), VideoControl::Closed);
     EXPECT_NO_THROW(control->play()) << "with nothing open, play does nothing";
@@ -160,7 +160,7 @@ TEST_F(QtVideoControlTest, MissingFileOpensNothingAndCannotPlay)
     EXPECT_THROW(control->play(), AppError);
 }
 
-TEST_F(QtVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
+TEST_F(MpvVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
 {
     QStringList seen;
     control->setMouseUpHandler([&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -174,7 +174,7 @@ TEST_F(QtVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
     EXPECT_TRUE(seen.contains("double"));
 }
 
-TEST_F(QtVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
+TEST_F(MpvVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
 {
     control->setFullScreen(true);
     ASSERT_TRUE(control->isFullScreen());
