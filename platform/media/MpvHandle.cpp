@@ -66,6 +66,11 @@ void MpvHandle::observe(const char* name, mpv_format format)
     mpv_observe_property(mpv_, 0, name, format);
 }
 
+void MpvHandle::read(const char* name, mpv_format format, quint64 replyTo)
+{
+    mpv_get_property_async(mpv_, replyTo, name, format);
+}
+
 void MpvHandle::drainEvents()
 {
     for (;;) {

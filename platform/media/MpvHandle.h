@@ -36,6 +36,8 @@ public:
     void setFlag(const char* name, bool on);
     void setNumber(const char* name, double value);
     void observe(const char* name, mpv_format format);
+    // Reads a property; its value comes as an event carrying replyTo.
+    void read(const char* name, mpv_format format, quint64 replyTo);
 
 private:
     Q_INVOKABLE void drainEvents();

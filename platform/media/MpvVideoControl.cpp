@@ -58,7 +58,6 @@ MpvVideoControl::MpvVideoControl()
     mpv_.observe("time-pos", MPV_FORMAT_DOUBLE);
     mpv_.observe("eof-reached", MPV_FORMAT_FLAG);
     mpv_.observe("paused-for-cache", MPV_FORMAT_FLAG);
-    mpv_.observe("vid", MPV_FORMAT_NODE);
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
     surface_->onMouseRelease = [this](QMouseEvent* event) {
         if (mouseUp_) {
@@ -216,6 +215,10 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
         if (event.reply_userdata != 0 && event.reply_userdata == openRequest_)
             takeOpenReply(event);
         break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (event.reply_userdata == openRequest_ && loaded_)
+            checkPicture(*static_cast<const mpv_event_property*>(event.data));
+        break;
     case MPV_EVENT_START_FILE:
         startedEntry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
         break;
@@ -253,6 +256,8 @@ void MpvVideoControl::takeOpenReply(const mpv_event& event)
 void MpvVideoControl::fileLoaded()
 {
     loaded_ = true;
+    // The player has chosen the video track, and tried its decoder, by now.
+    mpv_.read("vid", MPV_FORMAT_NODE, openRequest_);
     // The player was told to stop before the clip was open.
     if (stopped_)
         seekTo(0.0);
@@ -285,13 +290,16 @@ void MpvVideoControl::takeProperty(const mpv_event_property& property)
             stopped_ = true;
     } else if (name == "paused-for-cache") {
         buffering_ = known && *static_cast<int*>(property.data);
-    } else if (name == "vid") {
-        const auto* node = static_cast<const mpv_node*>(property.data);
-        // The picture could not be decoded, or the file has none: a lesson
-        // without a picture is not played as sound alone.
-        if (loaded_ && known && node->format == MPV_FORMAT_FLAG && !node->u.flag)
-            fail(QStringLiteral("The clip has no picture that can be shown."));
     }
+}
+
+// The picture could not be decoded, or the file has none: a lesson without a
+// picture is not played as sound alone.
+void MpvVideoControl::checkPicture(const mpv_event_property& videoTrack)
+{
+    const auto* track = static_cast<const mpv_node*>(videoTrack.data);
+    if (videoTrack.format != MPV_FORMAT_NODE || track->format != MPV_FORMAT_INT64)
+        fail(QStringLiteral("The clip has no picture that can be shown."));
 }
 
 // The clip cannot be played: it is closed, and says why to the next Play.

@@ -52,6 +52,7 @@ private:
     void takeOpenReply(const mpv_event& event);
     void takeProperty(const mpv_event_property& property);
     void fileLoaded();
+    void checkPicture(const mpv_event_property& videoTrack);
     void fileEnded(const mpv_event_end_file& ended);
     void fail(const QString& reason);
     void seekTo(double seconds);

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,18 +14,10 @@
 #include "AppError.h"
 #include "MpvVideoControl.h"
 #include "VideoFrameView.h"
+#include "PlayerTesting.h"
 #include "TestApplication.h"
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // True when some pixel of the picture is clearly not black.
 bool hasPicture(const QImage& image)
@@ -46,12 +38,17 @@ protected:
         testApplication();
         folder = new QTemporaryDir;
         clip = folder->filePath("clip.avi");
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=10",
-                                "-f", "lavfi", "-i", "sine", "-t", "2", "-c:v", "mpeg4", "-c:a", "pcm_s16le", clip});
-        clipMade = ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+        clipMade = makeClip({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10", "-f", "lavfi", "-i", "sine",
+                             "-t", "2", "-c:v", "mpeg4", "-c:a", "pcm_s16le", clip});
     }
     static void TearDownTestSuite() { delete folder; }
+
+    static void writeFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(folder->filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
 
     void SetUp() override
     {
@@ -150,14 +147,62 @@ TEST_F(MpvVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
     EXPECT_GT(control->duration(), 0.0);
 }
 
-TEST_F(MpvVideoControlTest, MissingFileOpensNothingAndCannotPlay)
+// Whatever cannot be played ends as no clip open, with no picture, and Play
+// says so; the next good clip plays all the same.
+TEST_F(MpvVideoControlTest, ClipsThatCannotBePlayedEndClosed)
 {
     EXPECT_EQ(control->playState(), VideoControl::Closed);
     EXPECT_NO_THROW(control->play()) << "with nothing open, play does nothing";
-    control->open(folder->filePath("missing.avi"));
-    ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
-    EXPECT_EQ(control->duration(), 0.0);
-    EXPECT_THROW(control->play(), AppError);
+    if (!clipMade)
+        GTEST_SKIP() << "ffmpeg could not make the test clip";
+    QFile whole(clip);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QByteArray unknownCodec = bytes;
+    unknownCodec.replace("FMP4", "QQQQ").replace("fmp4", "qqqq");
+    const QString soundOnly = folder->filePath("sound.wav");
+    ASSERT_TRUE(makeClip({"-f", "lavfi", "-i", "sine=d=2", soundOnly}));
+    const std::pair<QString, QByteArray> cases[] = {
+        {"missing.avi", {}}, {"truncated.avi", bytes.left(3000)}, {"text.avi", "not a video\n"},
+        {"unknown-codec.avi", unknownCodec}, {"sound.wav", {}},
+    };
+    for (const auto& [name, content] : cases) {
+        SCOPED_TRACE(name.toStdString());
+        if (!content.isEmpty())
+            writeFile(name, content);
+        control->open(folder->filePath(name));
+        EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
+        waitFor([] { return false; }, 300);
+        EXPECT_EQ(control->playState(), VideoControl::Closed) << "it must stay closed";
+        EXPECT_EQ(control->duration(), 0.0);
+        EXPECT_TRUE(static_cast<VideoFrameView*>(control->surface())->picture().isNull()) << "a picture stands";
+        EXPECT_THROW(control->play(), AppError);
+    }
+    openClip();
+    EXPECT_GT(control->duration(), 0.0);
+}
+
+// Switching clips in a row: until the newest clip is open its length reads 0,
+// never the length of a clip asked for before.
+TEST_F(MpvVideoControlTest, LengthReadsZeroUntilTheNewestClipIsOpen)
+{
+    const QString longer = folder->filePath("longer.avi");
+    if (!clipMade || !makeClip({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:d=5", "-c:v", "mpeg4", longer}))
+        GTEST_SKIP() << "ffmpeg could not make the test clips";
+    for (int i = 0; i < 12; ++i) {
+        const bool toLonger = i % 2 == 0;
+        const double expected = toLonger ? 5.0 : 2.0;
+        control->open(toLonger ? longer : clip);
+        QElapsedTimer waited;
+        waited.start();
+        // Every other pair of switches comes before the clip before was open.
+        const int patience = i % 4 < 2 ? 30 : 10000;
+        while (control->duration() == 0.0 && waited.elapsed() < patience)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (control->duration() != 0.0 || patience > 30)
+            ASSERT_NEAR(control->duration(), expected, 0.3) << "switch " << i;
+    }
+    EXPECT_NE(control->playState(), VideoControl::Closed);
 }
 
 TEST_F(MpvVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
