@@ -16,6 +16,9 @@ void frameReady(void* control)
     QMetaObject::invokeMethod(static_cast<QObject*>(control), "renderNewFrame", Qt::QueuedConnection);
 }
 
+// The reply number of seeks; the clips' open commands count up from 1.
+constexpr quint64 SeekReply = ~quint64(0);
+
 const mpv_node* mapValue(const mpv_node& map, const char* key)
 {
     if (map.format != MPV_FORMAT_NODE_MAP)
@@ -139,7 +142,8 @@ void MpvVideoControl::seekTo(double seconds)
 {
     seekTarget_ = std::max(0.0, seconds);
     atEnd_ = false;
-    mpv_.command({QStringLiteral("seek"), QString::number(seekTarget_, 'f', 3), QStringLiteral("absolute+exact")});
+    mpv_.command({QStringLiteral("seek"), QString::number(seekTarget_, 'f', 3), QStringLiteral("absolute+exact")},
+                 SeekReply);
 }
 
 double MpvVideoControl::duration() const
@@ -214,6 +218,8 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
     case MPV_EVENT_COMMAND_REPLY:
         if (event.reply_userdata != 0 && event.reply_userdata == openRequest_)
             takeOpenReply(event);
+        else if (event.reply_userdata == SeekReply && event.error < 0)
+            seekTarget_ = -1.0;  // the player will not move
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         if (event.reply_userdata == openRequest_ && loaded_)
