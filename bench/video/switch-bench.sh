@@ -95,6 +95,6 @@ kill "$app"; wait "$app" 2>/dev/null || true
 echo "click to highlight moved:        $(stats <"$work/click-highlight")   goal: median 50, worst 100"
 echo "click to new lesson's frame:     $(stats <"$work/click-frame")"
 echo "mpv loadfile to new file's frame: $(stats <"$work/mpv-frame")"
-paste "$work/click-frame" "$work/mpv-frame" | awk '{a[NR] = $1; b[NR] = $2} END {
-  n = asort(a); asort(b); m = n % 2 ? (n + 1) / 2 : n / 2
-  printf "tovrelle / mpv (medians) = %.2f (goal at most 1.0)\n", a[m] / b[m] }'
+median() { sort -n "$1" | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+awk -v a="$(median "$work/click-frame")" -v b="$(median "$work/mpv-frame")" \
+  'BEGIN {printf "tovrelle / mpv (medians) = %.2f (goal at most 1.0)\n", a / b}'

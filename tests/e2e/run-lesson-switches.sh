@@ -50,5 +50,5 @@ for i in $(seq 1 "$switches"); do
 done
 rss_end=$(awk '/VmRSS/ {print $2}' "/proc/$app/status")
 echo "$switches switches, $((switches / 3)) seeks: every lesson came on screen and moved"
-[ -n "${rss50:-}" ] && echo "resident memory: $((rss50 / 1024)) MiB at switch 50, $((rss_end / 1024)) MiB at switch $switches" \
-  "(growth $(((rss_end - rss50) / 1024)) MiB)"
+[ -n "${rss50:-}" ] && awk -v a="$rss50" -v b="$rss_end" -v n="$switches" \
+  'BEGIN {printf "resident memory: %.1f MiB at switch 50, %.1f MiB at switch %d (growth %.1f MiB)\n", a / 1024, b / 1024, n, (b - a) / 1024}'
