@@ -15,6 +15,7 @@
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
+#include "MpvHandle.h"
 #include "MpvVideoControl.h"
 #include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     // --help and --version need no display, so they are answered before the application exists.
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
+    MpvHandle::prepareProcess();
     QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.

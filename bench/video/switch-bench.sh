@@ -36,8 +36,9 @@ tree_kib() {
   for child in $(pgrep -P "$1"); do kb=$((kb + $(tree_kib "$child"))); done
   echo "$kb"
 }
+# memory NAME PID WHEN: resident memory of the process and of its tree.
 memory() {
-  printf '%-22s %4d MiB alone, %4d MiB with its child processes\n' "$1" \
+  printf '%-9s %-20s %4d MiB alone, %4d MiB with its child processes\n' "$1" "$3" \
     $(($(resident_kib "$2") / 1024)) $(($(tree_kib "$2") / 1024))
 }
 
@@ -50,30 +51,31 @@ start_program() {
   sleep 4
 }
 
-start_program "$binary"
-trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
-# Lesson n's row lies at client y 171 + 100 (n - 1), 84 high; the top edge of
-# its highlight, orange, at client y 193 + 100 (n - 1); the video's corner at
-# client (281, 132).
-video_x=$((left + 301)) video_y=$((top + 152))
-: >"$work/click-highlight" && : >"$work/click-frame"
-for i in $(seq 1 $((switches + 1))); do
-  lesson=$((i % 2 + 1))
-  colour=$([ $lesson = 1 ] && echo c82828 || echo 2828c8)
-  row_y=$((top + 213 + (lesson - 1) * 100))
-  read -r lit shown < <(python3 "$probe" click $((left + 150)) "$row_y" \
-    "$((left + 150)),$((top + 193 + (lesson - 1) * 100)),ffb020,30" "$video_x,$video_y,$colour")
-  [ "$i" -gt 1 ] && echo "$lit" >>"$work/click-highlight" && echo "$shown" >>"$work/click-frame"
-  sleep 1.5
-done
-memory "tovrelle" "$app"
-kill "$app"; wait "$app" 2>/dev/null || true
-
-if [ -n "$before" ]; then
-  start_program "$before"
-  memory "before (other build)" "$app"
+# switch_run NAME BINARY: clicks the two lessons' rows in turn, timing each,
+# then gives the memory after the switches.
+switch_run() {
+  start_program "$2"
+  memory "$1" "$app" "at start"
+  # Lesson n's row lies at client y 171 + 100 (n - 1), 84 high; the top edge
+  # of its highlight, orange, at client y 193 + 100 (n - 1); the video's
+  # corner at client (281, 132).
+  local i lesson colour lit shown
+  : >"$work/$1-highlight" && : >"$work/$1-frame"
+  for i in $(seq 1 $((switches + 1))); do
+    lesson=$((i % 2 + 1))
+    colour=$([ $lesson = 1 ] && echo c82828 || echo 2828c8)
+    read -r lit shown < <(python3 "$probe" click $((left + 150)) $((top + 213 + (lesson - 1) * 100)) \
+      "$((left + 150)),$((top + 193 + (lesson - 1) * 100)),ffb020,30" "$((left + 301)),$((top + 152)),$colour")
+    [ "$i" -gt 1 ] && echo "$lit" >>"$work/$1-highlight" && echo "$shown" >>"$work/$1-frame"
+    sleep 1.5
+  done
+  memory "$1" "$app" "after the switches"
   kill "$app"; wait "$app" 2>/dev/null || true
-fi
+}
+
+trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
+switch_run tovrelle "$binary"
+[ -n "$before" ] && switch_run before "$before"
 
 socket="$work/mpv-socket"
 mpv --no-config --vo=x11 --hwdec=no --geometry=720x540+0+0 --no-border --idle=yes --keep-open=yes \
@@ -89,12 +91,16 @@ for i in $(seq 1 $((switches + 1))); do
   [ "$i" -gt 1 ] && echo "$shown" >>"$work/mpv-frame"
   sleep 1.5
 done
-memory "mpv" "$app"
+memory mpv "$app" "after the switches"
 kill "$app"; wait "$app" 2>/dev/null || true
 
-echo "click to highlight moved:        $(stats <"$work/click-highlight")   goal: median 50, worst 100"
-echo "click to new lesson's frame:     $(stats <"$work/click-frame")"
-echo "mpv loadfile to new file's frame: $(stats <"$work/mpv-frame")"
+report() {
+  echo "$1 click to highlight moved:  $(stats <"$work/$1-highlight")   goal: median 50, worst 100"
+  echo "$1 click to lesson's frame:   $(stats <"$work/$1-frame")"
+}
+report tovrelle
+[ -n "$before" ] && report before
+echo "mpv loadfile to file's frame:      $(stats <"$work/mpv-frame")"
 median() { sort -n "$1" | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-awk -v a="$(median "$work/click-frame")" -v b="$(median "$work/mpv-frame")" \
+awk -v a="$(median "$work/tovrelle-frame")" -v b="$(median "$work/mpv-frame")" \
   'BEGIN {printf "tovrelle / mpv (medians) = %.2f (goal at most 1.0)\n", a / b}'

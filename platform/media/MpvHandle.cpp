@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <malloc.h>
+
 #include <QByteArray>
 
 #include "AppError.h"
@@ -15,6 +17,11 @@ void wakeUp(void* handle)
 }
 
 }  // namespace
+
+void MpvHandle::prepareProcess()
+{
+    mallopt(M_ARENA_MAX, 2);
+}
 
 MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(mpv_create())
 {

@@ -19,6 +19,14 @@ public:
     using Option = std::pair<const char*, const char*>;
     using EventHandler = std::function<void(const mpv_event&)>;
 
+    // Sets the process up for players: call first thing in main, before any
+    // other thread starts. Each clip a core opens runs on threads of its own,
+    // and left alone the C library gives each of those threads a heap of its
+    // own that keeps its freed memory: a learner switching lessons would see
+    // the program grow by megabytes per switch until there is a heap per
+    // thread that ever ran. So all threads share two heaps.
+    static void prepareProcess();
+
     // Creates and starts a core with these options set before it starts.
     explicit MpvHandle(std::initializer_list<Option> options);
     ~MpvHandle() override;

@@ -36,6 +36,9 @@ MpvVideoControl::MpvVideoControl()
     : mpv_({
           {"vo", "libmpv"},
           {"hwdec", "no"},
+          // A lesson's picture decodes on one thread with room to spare;
+          // more threads only hold more frames back before the first shows.
+          {"vd-lavc-threads", "1"},
           // The clip stays open at its end, on its last frame, as a learner
           // may still seek in it.
           {"keep-open", "yes"},
