@@ -1,5 +1,6 @@
 #include "MpvHandle.h"
 
+#include <clocale>
 #include <vector>
 
 #include <malloc.h>
@@ -16,6 +17,14 @@ void wakeUp(void* handle)
     QMetaObject::invokeMethod(static_cast<MpvHandle*>(handle), "drainEvents", Qt::QueuedConnection);
 }
 
+// The player reads and writes numbers in the C library's own format, and
+// refuses to start under a locale that writes them otherwise.
+mpv_handle* createPlayer()
+{
+    std::setlocale(LC_NUMERIC, "C");
+    return mpv_create();
+}
+
 }  // namespace
 
 void MpvHandle::prepareProcess()
@@ -23,7 +32,7 @@ void MpvHandle::prepareProcess()
     mallopt(M_ARENA_MAX, 2);
 }
 
-MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(mpv_create())
+MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(createPlayer())
 {
     if (!mpv_)
         throw AppError(QStringLiteral("The video player could not be started."));

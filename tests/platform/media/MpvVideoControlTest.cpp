@@ -1,9 +1,11 @@
+#include <clocale>
 #include <functional>
 #include <memory>
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +15,7 @@
 
 #include "AppError.h"
 #include "MpvVideoControl.h"
+#include "RegionalSettings.h"
 #include "VideoFrameView.h"
 #include "PlayerTesting.h"
 #include "TestApplication.h"
@@ -203,6 +206,25 @@ TEST_F(MpvVideoControlTest, LengthReadsZeroUntilTheNewestClipIsOpen)
             ASSERT_NEAR(control->duration(), expected, 0.3) << "switch " << i;
     }
     EXPECT_NE(control->playState(), VideoControl::Closed);
+}
+
+// Under a locale that writes numbers with a comma the player starts all the
+// same, and the user's separator, read before, stays the program's.
+TEST(MpvVideoControlLocale, StartsUnderACommaLocaleKeepingTheUsersSeparator)
+{
+    testApplication();
+    QTemporaryDir locales;
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath("de_DE.UTF-8")});
+    localedef.waitForFinished(60000);
+    qputenv("LOCPATH", locales.path().toUtf8());
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no comma locale could be made here";
+    const SystemRegionalSettings regional;
+    EXPECT_NO_THROW(MpvVideoControl());
+    EXPECT_EQ(regional.decimalSeparator(), u',');
+    std::setlocale(LC_NUMERIC, "C");
+    qunsetenv("LOCPATH");
 }
 
 TEST_F(MpvVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
