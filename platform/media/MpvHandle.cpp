@@ -36,6 +36,14 @@ MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(createPlayer(
 {
     if (!mpv_)
         throw AppError(QStringLiteral("The video player could not be started."));
+    // A player inside the program: no key bindings, scripts or overlays of
+    // its own, and with no sound device to reach it plays on in silence.
+    const Option shared[] = {
+        {"input-default-bindings", "no"}, {"ytdl", "no"}, {"load-scripts", "no"}, {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"}, {"audio-fallback-to-null", "yes"}, {"audio-client-name", "Tovrelle"},
+    };
+    for (const auto& [name, value] : shared)
+        mpv_set_option_string(mpv_, name, value);
     for (const auto& [name, value] : options)
         mpv_set_option_string(mpv_, name, value);
     const int started = mpv_initialize(mpv_);

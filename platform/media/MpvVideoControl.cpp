@@ -5,16 +5,10 @@
 #include <QScreen>
 
 #include "AppError.h"
+#include "MpvFrameRenderer.h"
 #include "VideoFrameView.h"
 
 namespace {
-
-// Called on one of the player's threads: only posts to the UI thread, once
-// until the frame is drawn.
-void frameReady(void* control)
-{
-    QMetaObject::invokeMethod(static_cast<QObject*>(control), "renderNewFrame", Qt::QueuedConnection);
-}
 
 // The reply number of seeks; the clips' open commands count up from 1.
 constexpr quint64 SeekReply = ~quint64(0);
@@ -46,20 +40,13 @@ MpvVideoControl::MpvVideoControl()
           // The picture fills the control, as the window laid out its size.
           {"keepaspect", "no"},
           {"osd-level", "0"},
-          {"input-default-bindings", "no"},
           {"input-vo-keyboard", "no"},
-          {"audio-fallback-to-null", "yes"},
-          {"audio-client-name", "Tovrelle"},
           {"audio-pitch-correction", "yes"},
           {"sub-auto", "no"},
-          {"ytdl", "no"},
-          {"load-scripts", "no"},
-          {"load-stats-overlay", "no"},
-          {"load-osd-console", "no"},
       }),
-      surface_(std::make_unique<VideoFrameView>())
+      surface_(std::make_unique<VideoFrameView>()),
+      renderer_(std::make_unique<MpvFrameRenderer>(mpv_.get(), [this] { return loaded_ ? shownView() : nullptr; }))
 {
-    createRenderContext();
     mpv_.observe("duration", MPV_FORMAT_DOUBLE);
     mpv_.observe("time-pos", MPV_FORMAT_DOUBLE);
     mpv_.observe("eof-reached", MPV_FORMAT_FLAG);
@@ -75,35 +62,11 @@ MpvVideoControl::MpvVideoControl()
         if (doubleClick_)
             doubleClick_();
     };
-    surface_->onShown = [this] { render(shownView()); };
+    surface_->onShown = [this] { renderer_->redraw(); };
 }
 
-// The render context goes before the player and the views before the render
-// context, so that no frame is drawn into a dead view.
-MpvVideoControl::~MpvVideoControl()
-{
-    mpv_render_context_set_update_callback(renderContext_, nullptr, nullptr);
-    mpv_render_context_free(renderContext_);
-    fullScreen_.reset();
-    surface_.reset();
-}
-
-void MpvVideoControl::createRenderContext()
-{
-    char software[] = MPV_RENDER_API_TYPE_SW;
-    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, software}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const int made = mpv_render_context_create(&renderContext_, mpv_.get(), params);
-    if (made < 0)
-        throw AppError(QString::fromUtf8(mpv_error_string(made)));
-    mpv_render_context_set_update_callback(
-        renderContext_,
-        [](void* control) {
-            auto* self = static_cast<MpvVideoControl*>(control);
-            if (!self->renderQueued_.exchange(true))
-                frameReady(control);
-        },
-        this);
-}
+// The renderer goes first, then the views, then the player (member order).
+MpvVideoControl::~MpvVideoControl() = default;
 
 void MpvVideoControl::open(const QString& path)
 {
@@ -320,41 +283,6 @@ void MpvVideoControl::fail(const QString& reason)
     clearPictures();
 }
 
-void MpvVideoControl::renderNewFrame()
-{
-    renderQueued_ = false;
-    if (mpv_render_context_update(renderContext_) & MPV_RENDER_UPDATE_FRAME)
-        render(shownView());
-}
-
-// Draws the player's current frame into a shown view, or only lets the player
-// go on when none is shown. The frame is drawn at once rather than at its
-// display time, which the player has already waited for.
-void MpvVideoControl::render(VideoFrameView* view)
-{
-    int skip = 1;
-    int noWait = 0;
-    if (!view || !loaded_) {
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-                                     {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(renderContext_, params);
-        return;
-    }
-    view->drawPicture([&](QImage& picture) {
-        int size[] = {picture.width(), picture.height()};
-        char format[] = "bgr0";
-        size_t stride = picture.bytesPerLine();
-        mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
-                                     {MPV_RENDER_PARAM_SW_FORMAT, format},
-                                     {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                     {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
-                                     {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
-                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(renderContext_, params);
-    });
-}
-
 // The full-screen window while it is up, else the control's own surface while
 // it is visible.
 VideoFrameView* MpvVideoControl::shownView() const
@@ -377,7 +305,7 @@ void MpvVideoControl::setFullScreen(bool on)
         if (fullScreen_ && fullScreen_->isVisible()) {
             fullScreen_->releaseKeyboard();
             fullScreen_->hide();
-            render(shownView());
+            renderer_->redraw();
         }
         return;
     }
@@ -404,7 +332,7 @@ void MpvVideoControl::createFullScreenWindow()
     fullScreen_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     fullScreen_->onMouseRelease = [this](QMouseEvent*) { setFullScreen(false); };
     fullScreen_->onEscape = [this] { setFullScreen(false); };
-    fullScreen_->onShown = [this] { render(shownView()); };
+    fullScreen_->onShown = [this] { renderer_->redraw(); };
 }
 
 QWidget* MpvVideoControl::fullScreenWindow() const

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
 #include <QObject>
 
-#include <mpv/render.h>
-
 #include "MpvHandle.h"
 #include "VideoControl.h"
 
+class MpvFrameRenderer;
 class VideoFrameView;
 
 // The player control on libmpv: the clip plays with sound through mpv's own
@@ -46,7 +44,6 @@ public:
     QWidget* fullScreenWindow() const;
 
 private:
-    void createRenderContext();
     void createFullScreenWindow();
     void handleEvent(const mpv_event& event);
     void takeOpenReply(const mpv_event& event);
@@ -57,16 +54,14 @@ private:
     void fail(const QString& reason);
     void seekTo(double seconds);
     void raiseIfFailed() const;
-    Q_INVOKABLE void renderNewFrame();
-    void render(VideoFrameView* view);
     VideoFrameView* shownView() const;
     void clearPictures();
 
     MpvHandle mpv_;
-    mpv_render_context* renderContext_ = nullptr;
-    std::atomic<bool> renderQueued_{false};
     std::unique_ptr<VideoFrameView> surface_;
     std::unique_ptr<VideoFrameView> fullScreen_;
+    // Goes first, before the views it draws into and the player it draws for.
+    std::unique_ptr<MpvFrameRenderer> renderer_;
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
 

@@ -7,13 +7,6 @@ MpvWaveDevice::MpvWaveDevice()
     : mpv_({
           {"vid", "no"},
           {"idle", "yes"},
-          {"audio-fallback-to-null", "yes"},
-          {"audio-client-name", "Tovrelle"},
-          {"input-default-bindings", "no"},
-          {"ytdl", "no"},
-          {"load-scripts", "no"},
-          {"load-stats-overlay", "no"},
-          {"load-osd-console", "no"},
       })
 {
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
