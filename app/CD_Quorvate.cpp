@@ -23,8 +23,9 @@
 #include "QtErrorBox.h"
 #include "QtHtmlEngine.h"
 #include "QtShell.h"
-#include "QtVideoControl.h"
-#include "QtWaveDevice.h"
+#include "MpvHandle.h"
+#include "MpvVideoControl.h"
+#include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
 #include "SpeedKeys.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     // --help and --version need no display, so they are answered before the application exists.
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
+    MpvHandle::prepareProcess();
     QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
@@ -60,8 +62,8 @@ int main(int argc, char* argv[])
     PlatformServices services{
         dataFolder,
         regionalSettings,
-        [] { return std::make_unique<QtVideoControl>(); },
-        [] { return std::make_unique<QtWaveDevice>(); },
+        [] { return std::make_unique<MpvVideoControl>(); },
+        [] { return std::make_unique<MpvWaveDevice>(); },
         // Chromium and its helper processes start with the first view that
         // must show a page, not with the window.
         [&shell] {

@@ -4,7 +4,9 @@
 
 #include <QString>
 
-QChar SystemRegionalSettings::decimalSeparator() const
+namespace {
+
+QChar currentDecimalSeparator()
 {
     const std::lconv* conventions = std::localeconv();
     if (!conventions || !conventions->decimal_point || !*conventions->decimal_point)
@@ -12,3 +14,7 @@ QChar SystemRegionalSettings::decimalSeparator() const
     const QString point = QString::fromLocal8Bit(conventions->decimal_point);
     return point.isEmpty() ? QChar(u'.') : point.front();
 }
+
+}  // namespace
+
+SystemRegionalSettings::SystemRegionalSettings() : separator_(currentDecimalSeparator()) {}

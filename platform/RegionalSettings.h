@@ -11,8 +11,14 @@ public:
     virtual QChar decimalSeparator() const = 0;
 };
 
-// Reads the separator from the C library's current numeric locale.
+// The separator of the C library's numeric locale as it stands when this is
+// made. Made after the application set the user's locale and before the video
+// player, which needs the C library's own numeric format and sets it.
 class SystemRegionalSettings final : public RegionalSettings {
 public:
-    QChar decimalSeparator() const override;
+    SystemRegionalSettings();
+    QChar decimalSeparator() const override { return separator_; }
+
+private:
+    QChar separator_;
 };

@@ -158,3 +158,12 @@ clip() {
     -f lavfi -i "testsrc2=s=320x240:r=15:d=$2" -f lavfi -i "aevalsrc='$tone':s=22050:d=$2" \
     -c:v mpeg4 -q:v 6 -c:a libmp3lame -b:a 48k -ac 1 "$1"
 }
+
+# lesson_clip OUT COLOUR: unless it exists, a 60 s lesson like the course's
+# (720 x 540, MPEG-4 and MP3 in AVI): a moving test picture on a ground of
+# COLOUR (0xRRGGBB) that fills its corners, and a steady tone.
+lesson_clip() {
+  [ -f "$1" ] || ffmpeg -hide_banner -loglevel error -nostdin -y \
+    -f lavfi -i "color=c=$2:s=720x540:r=15:d=60[bg];testsrc2=s=320x240:r=15:d=60[fg];[bg][fg]overlay=200:150" \
+    -f lavfi -i "sine=f=440:r=22050:d=60" -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$1"
+}

@@ -7,17 +7,14 @@ PACKAGES=(
   # build
   g++ cmake ninja-build pkg-config
   # window system, video, HTML views
-  qt6-base-dev qt6-multimedia-dev qt6-webengine-dev libqt6opengl6-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  # the video's sound output, set up under Qt's player
-  libgstreamer1.0-dev
+  qt6-base-dev qt6-webengine-dev libqt6opengl6-dev
+  # the video engine (FFmpeg's decoders, sound output), and mpv beside it in the benchmarks
+  libmpv-dev mpv
   libgl1-mesa-dri
   # the X server's screen saver, suspended while a lesson plays
   libxss-dev
   # pictures
   libjpeg62-turbo-dev
-  # video frame conversion and scaling
-  libyuv-dev
   # tests, fuzzing, benchmarks
   googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libgif-dev
   # real-window tests and the demo course

@@ -11,8 +11,8 @@
 #include "CD_Quorvate1.h"
 #include "DataFolder.h"
 #include "QtShell.h"
-#include "QtVideoControl.h"
-#include "QtWaveDevice.h"
+#include "MpvVideoControl.h"
+#include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
 
 namespace {
@@ -42,8 +42,8 @@ int main(int argc, char* argv[])
     PlatformServices services{
         dataFolder,
         regionalSettings,
-        [] { return std::make_unique<QtVideoControl>(); },
-        [] { return std::make_unique<QtWaveDevice>(); },
+        [] { return std::make_unique<MpvVideoControl>(); },
+        [] { return std::make_unique<MpvWaveDevice>(); },
         [] { return std::make_unique<BlankHtmlEngine>(); },
         shell,
     };

@@ -1,10 +1,28 @@
 #include "VideoFrameView.h"
 
+#include <cstdlib>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "VideoFrameConverter.h"
+namespace {
+
+// Rows start on 64-byte boundaries, so that the picture is written with
+// whole vector stores.
+constexpr qsizetype RowAlignment = 64;
+
+QImage alignedImage(QSize size)
+{
+    const qsizetype stride = (qsizetype(size.width()) * 4 + RowAlignment - 1) / RowAlignment * RowAlignment;
+    void* pixels = std::aligned_alloc(RowAlignment, stride * size.height());
+    if (!pixels)
+        return QImage();
+    return QImage(static_cast<uchar*>(pixels), size.width(), size.height(), stride, QImage::Format_RGB32,
+                  [](void* memory) { std::free(memory); }, pixels);
+}
+
+}  // namespace
 
 VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent)
 {
@@ -13,44 +31,45 @@ VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void VideoFrameView::setPicture(const QImage& picture)
+void VideoFrameView::drawPicture(const std::function<void(QImage&)>& draw)
 {
-    picture_ = picture;
-    scaledIsCurrent_ = false;
+    if (size().isEmpty())
+        return;
+    if (picture_.size() != size())
+        picture_ = alignedImage(size());
+    if (picture_.isNull())
+        return;
+    draw(picture_);
     update();
 }
 
-// Scaling happens here, once for each picture and size, so that a paint only
-// copies pixels: a smooth-scaling painter would filter the whole frame again
-// for every region it repaints.
-const QImage& VideoFrameView::pictureAtViewSize()
+void VideoFrameView::clearPicture()
 {
-    if (picture_.size() == size()) {
-        scaled_ = QImage();
-        return picture_;
-    }
-    if (!scaledIsCurrent_ || scaled_.size() != size()) {
-        scalePicture(picture_, size(), scaled_);
-        scaledIsCurrent_ = true;
-    }
-    return scaled_;
+    picture_ = QImage();
+    update();
 }
 
 void VideoFrameView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    if (picture_.isNull()) {
+    if (picture_.size() != size()) {
         painter.fillRect(area, Qt::black);
         return;
     }
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area.topLeft(), pictureAtViewSize(), area);
+    painter.drawImage(area.topLeft(), picture_, area);
 }
 
 void VideoFrameView::showEvent(QShowEvent*)
 {
     if (onShown)
+        onShown();
+}
+
+void VideoFrameView::resizeEvent(QResizeEvent*)
+{
+    if (onShown && isVisible())
         onShown();
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A first launch on a machine that has never run the program (empty HOME: no
-# GStreamer registry, no shader or font caches) while two other processes keep
+# shader or font caches) while two other processes keep
 # both cores busy. The introduction must play: its running clock has to change
 # over the first seconds, not stand at its first picture. Several launches in a
 # row, each with a fresh HOME.

@@ -25,11 +25,11 @@ rm -rf "$work" && mkdir -p "$work"
 deb=$(echo "$work"/package/tovrelle_*.deb)
 [ -f "$deb" ] || fail "no tovrelle_*.deb in $work/package"
 
-# shlibdeps finds the libraries; the GStreamer plug-ins are named by hand.
+# shlibdeps finds the libraries, the video engine's among them.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
-for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
-               libqt6webenginewidgets6 gstreamer1.0-plugins-good gstreamer1.0-libav; do
+for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 \
+               libqt6webenginewidgets6 libmpv2; do
   grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")

@@ -23,6 +23,7 @@ public:
     double durationValue = 0.0;
     double positionValue = 0.0;
     PlayState state = Closed;
+    double speedValue = 1.0;
     bool fullScreen = false;
     double speedValue = 1.0;
 
@@ -55,6 +56,10 @@ public:
         operate(QStringLiteral("stop"), stopFailure, Stopped);
         positionValue = 0.0;
     }
+    // Playback speed as a factor of the clip's own pace (1.0 = normal); the
+    // voice keeps its pitch. Positions and lengths stay in the clip's seconds.
+    void setSpeed(double factor) override { speedValue = factor; }
+    double speed() const override { return speedValue; }
     void setFullScreen(bool on) override
     {
         calls << (on ? QStringLiteral("fullscreen on") : QStringLiteral("fullscreen off"));

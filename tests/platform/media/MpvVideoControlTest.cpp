@@ -1,7 +1,9 @@
+#include <clocale>
 #include <functional>
 #include <memory>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -12,20 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
-#include "QtVideoControl.h"
+#include "MpvVideoControl.h"
+#include "RegionalSettings.h"
 #include "VideoFrameView.h"
+#include "PlayerTesting.h"
 #include "TestApplication.h"
 
 namespace {
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // True when some pixel of the picture is clearly not black.
 bool hasPicture(const QImage& image)
@@ -39,23 +34,28 @@ bool hasPicture(const QImage& image)
     return false;
 }
 
-class QtVideoControlTest : public ::testing::Test {
+class MpvVideoControlTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         testApplication();
         folder = new QTemporaryDir;
         clip = folder->filePath("clip.avi");
-        QProcess ffmpeg;
-        ffmpeg.start("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=10",
-                                "-f", "lavfi", "-i", "sine", "-t", "2", "-c:v", "mpeg4", "-c:a", "pcm_s16le", clip});
-        clipMade = ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0;
+        clipMade = makeClip({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10", "-f", "lavfi", "-i", "sine",
+                             "-t", "2", "-c:v", "mpeg4", "-c:a", "pcm_s16le", clip});
     }
     static void TearDownTestSuite() { delete folder; }
 
+    static void writeFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(folder->filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
     void SetUp() override
     {
-        control = std::make_unique<QtVideoControl>();
+        control = std::make_unique<MpvVideoControl>();
         control->surface()->resize(160, 120);
         control->surface()->show();
     }
@@ -74,10 +74,10 @@ protected:
     static inline QTemporaryDir* folder = nullptr;
     static inline QString clip;
     static inline bool clipMade = false;
-    std::unique_ptr<QtVideoControl> control;
+    std::unique_ptr<MpvVideoControl> control;
 };
 
-TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
+TEST_F(MpvVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
 {
     openClip();
     if (IsSkipped())
@@ -94,7 +94,7 @@ TEST_F(QtVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
 // A window busy for longer than the player's streaming thread waits for a frame
 // (a first start-up, a loaded machine) must not end the stream: the picture
 // goes on changing after each stall.
-TEST_F(QtVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
+TEST_F(MpvVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
 {
     openClip();
     if (IsSkipped())
@@ -111,7 +111,7 @@ TEST_F(QtVideoControlTest, PlaybackGoesOnAfterTheWindowStalls)
 }
 
 // A hidden control converts nothing; the view that appears gets the newest frame.
-TEST_F(QtVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
+TEST_F(MpvVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
 {
     control->surface()->hide();
     openClip();
@@ -124,7 +124,7 @@ TEST_F(QtVideoControlTest, HiddenSurfaceShowsTheNewestFrameWhenShown)
     EXPECT_TRUE(waitFor([&] { return !view->picture().isNull(); }, 1000));
 }
 
-TEST_F(QtVideoControlTest, PauseSeekAndStop)
+TEST_F(MpvVideoControlTest, PauseSeekAndStop)
 {
     openClip();
     if (IsSkipped())
@@ -140,7 +140,7 @@ TEST_F(QtVideoControlTest, PauseSeekAndStop)
     EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Playing; }, 5000));
 }
 
-TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
+TEST_F(MpvVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
 {
     openClip();
     if (IsSkipped())
@@ -150,17 +150,84 @@ TEST_F(QtVideoControlTest, ClipPlayedToItsEndStaysAtItsEnd)
     EXPECT_GT(control->duration(), 0.0);
 }
 
-TEST_F(QtVideoControlTest, MissingFileOpensNothingAndCannotPlay)
+// Whatever cannot be played ends as no clip open, with no picture, and Play
+// says so; the next good clip plays all the same.
+TEST_F(MpvVideoControlTest, ClipsThatCannotBePlayedEndClosed)
 {
     EXPECT_EQ(control->playState(), VideoControl::Closed);
     EXPECT_NO_THROW(control->play()) << "with nothing open, play does nothing";
-    control->open(folder->filePath("missing.avi"));
-    ASSERT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
-    EXPECT_EQ(control->duration(), 0.0);
-    EXPECT_THROW(control->play(), AppError);
+    if (!clipMade)
+        GTEST_SKIP() << "ffmpeg could not make the test clip";
+    QFile whole(clip);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QByteArray unknownCodec = bytes;
+    unknownCodec.replace("FMP4", "QQQQ").replace("fmp4", "qqqq");
+    const QString soundOnly = folder->filePath("sound.wav");
+    ASSERT_TRUE(makeClip({"-f", "lavfi", "-i", "sine=d=2", soundOnly}));
+    const std::pair<QString, QByteArray> cases[] = {
+        {"missing.avi", {}}, {"truncated.avi", bytes.left(3000)}, {"text.avi", "not a video\n"},
+        {"unknown-codec.avi", unknownCodec}, {"sound.wav", {}},
+    };
+    for (const auto& [name, content] : cases) {
+        SCOPED_TRACE(name.toStdString());
+        if (!content.isEmpty())
+            writeFile(name, content);
+        control->open(folder->filePath(name));
+        EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
+        waitFor([] { return false; }, 300);
+        EXPECT_EQ(control->playState(), VideoControl::Closed) << "it must stay closed";
+        EXPECT_EQ(control->duration(), 0.0);
+        EXPECT_TRUE(static_cast<VideoFrameView*>(control->surface())->picture().isNull()) << "a picture stands";
+        EXPECT_THROW(control->play(), AppError);
+    }
+    openClip();
+    EXPECT_GT(control->duration(), 0.0);
 }
 
-TEST_F(QtVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
+// Switching clips in a row: until the newest clip is open its length reads 0,
+// never the length of a clip asked for before.
+TEST_F(MpvVideoControlTest, LengthReadsZeroUntilTheNewestClipIsOpen)
+{
+    const QString longer = folder->filePath("longer.avi");
+    if (!clipMade || !makeClip({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:d=5", "-c:v", "mpeg4", longer}))
+        GTEST_SKIP() << "ffmpeg could not make the test clips";
+    for (int i = 0; i < 12; ++i) {
+        const bool toLonger = i % 2 == 0;
+        const double expected = toLonger ? 5.0 : 2.0;
+        control->open(toLonger ? longer : clip);
+        QElapsedTimer waited;
+        waited.start();
+        // Every other pair of switches comes before the clip before was open.
+        const int patience = i % 4 < 2 ? 30 : 10000;
+        while (control->duration() == 0.0 && waited.elapsed() < patience)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (control->duration() != 0.0 || patience > 30)
+            ASSERT_NEAR(control->duration(), expected, 0.3) << "switch " << i;
+    }
+    EXPECT_NE(control->playState(), VideoControl::Closed);
+}
+
+// Under a locale that writes numbers with a comma the player starts all the
+// same, and the user's separator, read before, stays the program's.
+TEST(MpvVideoControlLocale, StartsUnderACommaLocaleKeepingTheUsersSeparator)
+{
+    testApplication();
+    QTemporaryDir locales;
+    QProcess localedef;
+    localedef.start("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath("de_DE.UTF-8")});
+    localedef.waitForFinished(60000);
+    qputenv("LOCPATH", locales.path().toUtf8());
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no comma locale could be made here";
+    const SystemRegionalSettings regional;
+    EXPECT_NO_THROW(MpvVideoControl());
+    EXPECT_EQ(regional.decimalSeparator(), u',');
+    std::setlocale(LC_NUMERIC, "C");
+    qunsetenv("LOCPATH");
+}
+
+TEST_F(MpvVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
 {
     QStringList seen;
     control->setMouseUpHandler([&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) {
@@ -174,7 +241,7 @@ TEST_F(QtVideoControlTest, MouseUpAndDoubleClickReachTheHandlers)
     EXPECT_TRUE(seen.contains("double"));
 }
 
-TEST_F(QtVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
+TEST_F(MpvVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
 {
     control->setFullScreen(true);
     ASSERT_TRUE(control->isFullScreen());

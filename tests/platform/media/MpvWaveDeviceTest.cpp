@@ -4,20 +4,20 @@
 #include <gtest/gtest.h>
 
 #include "MciError.h"
-#include "QtWaveDevice.h"
+#include "MpvWaveDevice.h"
 #include "TestApplication.h"
 #include "WaveBytes.h"
 
 namespace {
 
-class QtWaveDeviceTest : public ::testing::Test {
+class MpvWaveDeviceTest : public ::testing::Test {
 protected:
     QApplication& app = testApplication();
     QTemporaryDir dir;
-    QtWaveDevice device;
+    MpvWaveDevice device;
 };
 
-TEST_F(QtWaveDeviceTest, PlaysPausesResumesAndStopsAnOpenSound)
+TEST_F(MpvWaveDeviceTest, PlaysPausesResumesAndStopsAnOpenSound)
 {
     ASSERT_EQ(device.open(WaveBytes::write(dir.filePath("blank.wav"), WaveBytes::silence(8000))), 0);
     EXPECT_TRUE(device.isOpen());
@@ -34,7 +34,7 @@ TEST_F(QtWaveDeviceTest, PlaysPausesResumesAndStopsAnOpenSound)
     EXPECT_EQ(device.mode(), WaveDevice::Stopped);
 }
 
-TEST_F(QtWaveDeviceTest, FailedOpenReportsTheCodeAndLeavesTheDeviceClosed)
+TEST_F(MpvWaveDeviceTest, FailedOpenReportsTheCodeAndLeavesTheDeviceClosed)
 {
     ASSERT_EQ(device.open(WaveBytes::write(dir.filePath("good.wav"), WaveBytes::silence(100))), 0);
     EXPECT_EQ(device.open(WaveBytes::write(dir.filePath("bad.wav"), "not a wave")), MciError::InvalidFile);
@@ -45,7 +45,7 @@ TEST_F(QtWaveDeviceTest, FailedOpenReportsTheCodeAndLeavesTheDeviceClosed)
     EXPECT_EQ(device.mode(), WaveDevice::NotOpen) << "a closed device does not start";
 }
 
-TEST_F(QtWaveDeviceTest, SoundThatPlayedToItsEndLeavesTheDeviceStopped)
+TEST_F(MpvWaveDeviceTest, SoundThatPlayedToItsEndLeavesTheDeviceStopped)
 {
     ASSERT_EQ(device.open(WaveBytes::write(dir.filePath("short.wav"), WaveBytes::silence(800))), 0);
     device.play();

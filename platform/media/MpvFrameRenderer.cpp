@@ -1,0 +1,80 @@
+#include "MpvFrameRenderer.h"
+
+#include <QImage>
+
+#include "AppError.h"
+#include "VideoFrameView.h"
+
+namespace {
+
+// Called on one of the player's threads: only posts to the UI thread, once
+// until the frame is drawn.
+void frameDue(void* renderer)
+{
+    QMetaObject::invokeMethod(static_cast<QObject*>(renderer), "drawNewFrame", Qt::QueuedConnection);
+}
+
+}  // namespace
+
+MpvFrameRenderer::MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView*()> target)
+    : target_(std::move(target))
+{
+    char software[] = MPV_RENDER_API_TYPE_SW;
+    mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, software}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    const int made = mpv_render_context_create(&context_, mpv, params);
+    if (made < 0)
+        throw AppError(QString::fromUtf8(mpv_error_string(made)));
+    mpv_render_context_set_update_callback(
+        context_,
+        [](void* renderer) {
+            if (!static_cast<MpvFrameRenderer*>(renderer)->drawQueued_.exchange(true))
+                frameDue(renderer);
+        },
+        this);
+}
+
+// The update callback is gone once the call returns, so no post outlives us.
+MpvFrameRenderer::~MpvFrameRenderer()
+{
+    mpv_render_context_set_update_callback(context_, nullptr, nullptr);
+    mpv_render_context_free(context_);
+}
+
+void MpvFrameRenderer::redraw()
+{
+    draw(target_());
+}
+
+void MpvFrameRenderer::drawNewFrame()
+{
+    drawQueued_ = false;
+    if (mpv_render_context_update(context_) & MPV_RENDER_UPDATE_FRAME)
+        draw(target_());
+}
+
+// The frame is drawn at once rather than at its display time, which the
+// player has already waited for.
+void MpvFrameRenderer::draw(VideoFrameView* view)
+{
+    int noWait = 0;
+    if (!view) {
+        int skip = 1;
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+                                     {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(context_, params);
+        return;
+    }
+    view->drawPicture([&](QImage& picture) {
+        int size[] = {picture.width(), picture.height()};
+        char format[] = "bgr0";  // QImage::Format_RGB32 in memory order
+        size_t stride = picture.bytesPerLine();
+        mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
+                                     {MPV_RENDER_PARAM_SW_FORMAT, format},
+                                     {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+                                     {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
+                                     {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
+                                     {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(context_, params);
+    });
+}

@@ -1,0 +1,356 @@
+#include "MpvVideoControl.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "AppError.h"
+#include "MpvFrameRenderer.h"
+#include "VideoFrameView.h"
+
+namespace {
+
+// The reply number of seeks; the clips' open commands count up from 1.
+constexpr quint64 SeekReply = ~quint64(0);
+
+const mpv_node* mapValue(const mpv_node& map, const char* key)
+{
+    if (map.format != MPV_FORMAT_NODE_MAP)
+        return nullptr;
+    for (int i = 0; i < map.u.list->num; ++i) {
+        if (qstrcmp(map.u.list->keys[i], key) == 0)
+            return &map.u.list->values[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+MpvVideoControl::MpvVideoControl()
+    : mpv_({
+          {"vo", "libmpv"},
+          {"hwdec", "no"},
+          // A lesson's picture decodes on one thread with room to spare;
+          // more threads only hold more frames back before the first shows.
+          {"vd-lavc-threads", "1"},
+          // The clip stays open at its end, on its last frame, as a learner
+          // may still seek in it.
+          {"keep-open", "yes"},
+          {"idle", "yes"},
+          // The picture fills the control, as the window laid out its size.
+          {"keepaspect", "no"},
+          {"osd-level", "0"},
+          {"input-vo-keyboard", "no"},
+          {"audio-pitch-correction", "yes"},
+          {"sub-auto", "no"},
+      }),
+      surface_(std::make_unique<VideoFrameView>()),
+      renderer_(std::make_unique<MpvFrameRenderer>(mpv_.get(), [this] { return loaded_ ? shownView() : nullptr; }))
+{
+    mpv_.observe("duration", MPV_FORMAT_DOUBLE);
+    mpv_.observe("time-pos", MPV_FORMAT_DOUBLE);
+    mpv_.observe("eof-reached", MPV_FORMAT_FLAG);
+    mpv_.observe("paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
+    surface_->onMouseRelease = [this](QMouseEvent* event) {
+        if (mouseUp_) {
+            const QPoint at = event->position().toPoint();
+            mouseUp_(event->button(), event->modifiers(), at.x(), at.y());
+        }
+    };
+    surface_->onDoubleClick = [this] {
+        if (doubleClick_)
+            doubleClick_();
+    };
+    surface_->onShown = [this] { renderer_->redraw(); };
+}
+
+// The renderer goes first, then the views, then the player (member order).
+MpvVideoControl::~MpvVideoControl() = default;
+
+void MpvVideoControl::open(const QString& path)
+{
+    clipRequested_ = !path.isEmpty();
+    ++openRequest_;
+    clipEntry_ = -1;
+    loaded_ = false;
+    failure_.clear();
+    duration_ = position_ = 0.0;
+    seekTarget_ = -1.0;
+    paused_ = stopped_ = atEnd_ = buffering_ = false;
+    clearPictures();
+    if (!clipRequested_) {
+        mpv_.command({QStringLiteral("stop")});
+        return;
+    }
+    mpv_.setFlag("pause", false);
+    mpv_.command({QStringLiteral("loadfile"), path}, openRequest_);
+}
+
+double MpvVideoControl::position() const
+{
+    if (!loaded_)
+        return 0.0;
+    if (seekTarget_ >= 0.0)
+        return seekTarget_;
+    return atEnd_ ? duration_ : position_;
+}
+
+// Until the clip is open there is nothing to seek in: it starts at its start.
+void MpvVideoControl::setPosition(double seconds)
+{
+    if (!loaded_)
+        return;
+    seekTo(seconds);
+}
+
+void MpvVideoControl::seekTo(double seconds)
+{
+    seekTarget_ = std::max(0.0, seconds);
+    atEnd_ = false;
+    mpv_.command({QStringLiteral("seek"), QString::number(seekTarget_, 'f', 3), QStringLiteral("absolute+exact")},
+                 SeekReply);
+}
+
+double MpvVideoControl::duration() const
+{
+    return loaded_ ? duration_ : 0.0;
+}
+
+VideoControl::PlayState MpvVideoControl::playState() const
+{
+    if (!clipRequested_ || !failure_.isEmpty())
+        return Closed;
+    if (!loaded_)
+        return paused_ ? Paused : Waiting;
+    if (stopped_)
+        return Stopped;
+    if (paused_)
+        return Paused;
+    return buffering_ ? Waiting : Playing;
+}
+
+// A clip that failed to open cannot be played: that is the control's failure.
+void MpvVideoControl::raiseIfFailed() const
+{
+    if (!failure_.isEmpty())
+        throw AppError(failure_);
+}
+
+void MpvVideoControl::play()
+{
+    if (!clipRequested_)
+        return;
+    raiseIfFailed();
+    // A clip played to its end starts again from its beginning.
+    if (atEnd_)
+        seekTo(0.0);
+    paused_ = stopped_ = false;
+    mpv_.setFlag("pause", false);
+}
+
+void MpvVideoControl::pause()
+{
+    raiseIfFailed();
+    paused_ = true;
+    mpv_.setFlag("pause", true);
+}
+
+void MpvVideoControl::stop()
+{
+    if (!clipRequested_)
+        return;
+    paused_ = false;
+    stopped_ = true;
+    mpv_.setFlag("pause", true);
+    if (loaded_)
+        seekTo(0.0);
+}
+
+void MpvVideoControl::setSpeed(double factor)
+{
+    speed_ = factor;
+    mpv_.setNumber("speed", factor);
+}
+
+double MpvVideoControl::speed() const
+{
+    return speed_;
+}
+
+void MpvVideoControl::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY:
+        if (event.reply_userdata != 0 && event.reply_userdata == openRequest_)
+            takeOpenReply(event);
+        else if (event.reply_userdata == SeekReply && event.error < 0)
+            seekTarget_ = -1.0;  // the player will not move
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (event.reply_userdata == openRequest_ && loaded_)
+            checkPicture(*static_cast<const mpv_event_property*>(event.data));
+        break;
+    case MPV_EVENT_START_FILE:
+        startedEntry_ = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (clipEntry_ >= 0 && startedEntry_ == clipEntry_)
+            fileLoaded();
+        break;
+    case MPV_EVENT_END_FILE:
+        fileEnded(*static_cast<const mpv_event_end_file*>(event.data));
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (seekTarget_ >= 0.0)
+            position_ = seekTarget_;
+        seekTarget_ = -1.0;
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE:
+        takeProperty(*static_cast<const mpv_event_property*>(event.data));
+        break;
+    default:
+        break;
+    }
+}
+
+void MpvVideoControl::takeOpenReply(const mpv_event& event)
+{
+    if (event.error < 0) {
+        fail(QString::fromUtf8(mpv_error_string(event.error)));
+        return;
+    }
+    const auto& reply = *static_cast<const mpv_event_command*>(event.data);
+    if (const mpv_node* entry = mapValue(reply.result, "playlist_entry_id"); entry && entry->format == MPV_FORMAT_INT64)
+        clipEntry_ = entry->u.int64;
+}
+
+void MpvVideoControl::fileLoaded()
+{
+    loaded_ = true;
+    // The player has chosen the video track, and tried its decoder, by now.
+    mpv_.read("vid", MPV_FORMAT_NODE, openRequest_);
+    // The player was told to stop before the clip was open.
+    if (stopped_)
+        seekTo(0.0);
+}
+
+void MpvVideoControl::fileEnded(const mpv_event_end_file& ended)
+{
+    if (ended.playlist_entry_id != clipEntry_ || clipEntry_ < 0)
+        return;
+    loaded_ = false;
+    if (failure_.isEmpty())
+        failure_ = ended.reason == MPV_END_FILE_REASON_ERROR ? QString::fromUtf8(mpv_error_string(ended.error))
+                                                             : QStringLiteral("The clip was closed.");
+    clearPictures();
+}
+
+void MpvVideoControl::takeProperty(const mpv_event_property& property)
+{
+    const QByteArray name(property.name);
+    const bool known = property.format != MPV_FORMAT_NONE;
+    if (name == "duration") {
+        duration_ = known ? *static_cast<double*>(property.data) : 0.0;
+    } else if (name == "time-pos") {
+        if (known)
+            position_ = *static_cast<double*>(property.data);
+    } else if (name == "eof-reached") {
+        atEnd_ = known && *static_cast<int*>(property.data);
+        // At its end the clip stands stopped, as Stop would leave it.
+        if (atEnd_ && loaded_)
+            stopped_ = true;
+    } else if (name == "paused-for-cache") {
+        buffering_ = known && *static_cast<int*>(property.data);
+    }
+}
+
+// The picture could not be decoded, or the file has none: a lesson without a
+// picture is not played as sound alone.
+void MpvVideoControl::checkPicture(const mpv_event_property& videoTrack)
+{
+    const auto* track = static_cast<const mpv_node*>(videoTrack.data);
+    if (videoTrack.format != MPV_FORMAT_NODE || track->format != MPV_FORMAT_INT64)
+        fail(QStringLiteral("The clip has no picture that can be shown."));
+}
+
+// The clip cannot be played: it is closed, and says why to the next Play.
+void MpvVideoControl::fail(const QString& reason)
+{
+    failure_ = reason;
+    loaded_ = false;
+    mpv_.command({QStringLiteral("stop")});
+    clearPictures();
+}
+
+// The full-screen window while it is up, else the control's own surface while
+// it is visible.
+VideoFrameView* MpvVideoControl::shownView() const
+{
+    if (isFullScreen())
+        return fullScreen_.get();
+    return surface_->isVisible() ? surface_.get() : nullptr;
+}
+
+void MpvVideoControl::clearPictures()
+{
+    surface_->clearPicture();
+    if (fullScreen_)
+        fullScreen_->clearPicture();
+}
+
+void MpvVideoControl::setFullScreen(bool on)
+{
+    if (!on) {
+        if (fullScreen_ && fullScreen_->isVisible()) {
+            fullScreen_->releaseKeyboard();
+            fullScreen_->hide();
+            renderer_->redraw();
+        }
+        return;
+    }
+    if (!fullScreen_)
+        createFullScreenWindow();
+    QScreen* screen = surface_->screen() ? surface_->screen() : QGuiApplication::primaryScreen();
+    // Without a window manager a full-screen request alone leaves a small
+    // window, so the window takes the screen's geometry itself.
+    fullScreen_->setGeometry(screen->geometry());
+    fullScreen_->show();
+    fullScreen_->raise();
+    fullScreen_->activateWindow();
+    fullScreen_->grabKeyboard();
+}
+
+bool MpvVideoControl::isFullScreen() const
+{
+    return fullScreen_ && fullScreen_->isVisible();
+}
+
+void MpvVideoControl::createFullScreenWindow()
+{
+    fullScreen_ = std::make_unique<VideoFrameView>();
+    fullScreen_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    fullScreen_->onMouseRelease = [this](QMouseEvent*) { setFullScreen(false); };
+    fullScreen_->onEscape = [this] { setFullScreen(false); };
+    fullScreen_->onShown = [this] { renderer_->redraw(); };
+}
+
+QWidget* MpvVideoControl::fullScreenWindow() const
+{
+    return fullScreen_.get();
+}
+
+QWidget* MpvVideoControl::surface()
+{
+    return surface_.get();
+}
+
+void MpvVideoControl::setMouseUpHandler(MouseUpHandler handler)
+{
+    mouseUp_ = std::move(handler);
+}
+
+void MpvVideoControl::setDoubleClickHandler(DoubleClickHandler handler)
+{
+    doubleClick_ = std::move(handler);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include <QObject>
+
+#include "MpvHandle.h"
+#include "VideoControl.h"
+
+class MpvFrameRenderer;
+class VideoFrameView;
+
+// The player control on libmpv: the clip plays with sound through mpv's own
+// audio output, and mpv draws each frame in software, at the view's size,
+// into the frame buffer of our own view, so that mouse events and screenshots
+// work like on any other widget. Nothing here waits for the player: commands
+// go out asynchronously and the state below follows the player's events.
+// UI thread only.
+class MpvVideoControl : public QObject, public VideoControl {
+    Q_OBJECT
+
+public:
+    MpvVideoControl();
+    ~MpvVideoControl() override;
+
+    void open(const QString& path) override;
+    double position() const override;
+    void setPosition(double seconds) override;
+    double duration() const override;
+    PlayState playState() const override;
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void setSpeed(double factor) override;
+    double speed() const override;
+    void setFullScreen(bool on) override;
+    bool isFullScreen() const override;
+    QWidget* surface() override;
+    void setMouseUpHandler(MouseUpHandler handler) override;
+    void setDoubleClickHandler(DoubleClickHandler handler) override;
+
+    // The full-screen window while it exists, for tests and screenshots.
+    QWidget* fullScreenWindow() const;
+
+private:
+    void createFullScreenWindow();
+    void handleEvent(const mpv_event& event);
+    void takeOpenReply(const mpv_event& event);
+    void takeProperty(const mpv_event_property& property);
+    void fileLoaded();
+    void checkPicture(const mpv_event_property& videoTrack);
+    void fileEnded(const mpv_event_end_file& ended);
+    void fail(const QString& reason);
+    void seekTo(double seconds);
+    void raiseIfFailed() const;
+    VideoFrameView* shownView() const;
+    void clearPictures();
+
+    MpvHandle mpv_;
+    std::unique_ptr<VideoFrameView> surface_;
+    std::unique_ptr<VideoFrameView> fullScreen_;
+    // Goes first, before the views it draws into and the player it draws for.
+    std::unique_ptr<MpvFrameRenderer> renderer_;
+    MouseUpHandler mouseUp_;
+    DoubleClickHandler doubleClick_;
+
+    // The clip asked for last: its open command's number, and the player's
+    // playlist entry once the command answered.
+    bool clipRequested_ = false;
+    quint64 openRequest_ = 0;
+    std::int64_t clipEntry_ = -1;
+    std::int64_t startedEntry_ = -1;
+    bool loaded_ = false;
+    QString failure_;  // why the clip asked for last cannot be played
+
+    double duration_ = 0.0;
+    double position_ = 0.0;
+    double seekTarget_ = -1.0;  // where an unfinished seek goes, or -1
+    bool paused_ = false;
+    bool stopped_ = false;  // stopped by Stop or by playing to the end
+    bool atEnd_ = false;
+    bool buffering_ = false;
+    double speed_ = 1.0;
+};
