@@ -47,11 +47,6 @@ public:
     virtual void pause() = 0;
     virtual void stop() = 0;
 
-    // Playback speed as a factor of the clip's own pace (1.0 = normal); the
-    // voice keeps its pitch. Positions and lengths stay in the clip's seconds.
-    virtual void setSpeed(double factor) = 0;
-    virtual double speed() const = 0;
-
     // Shows the picture on a window covering the whole screen, or brings it back
     // to the control's own surface. The user leaves it with Esc or a click.
     virtual void setFullScreen(bool on) = 0;

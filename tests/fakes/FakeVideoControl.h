@@ -25,7 +25,6 @@ public:
     PlayState state = Closed;
     double speedValue = 1.0;
     bool fullScreen = false;
-    double speedValue = 1.0;
 
     // When not empty, the operation raises AppError with this text.
     QString playFailure;
@@ -56,10 +55,6 @@ public:
         operate(QStringLiteral("stop"), stopFailure, Stopped);
         positionValue = 0.0;
     }
-    // Playback speed as a factor of the clip's own pace (1.0 = normal); the
-    // voice keeps its pitch. Positions and lengths stay in the clip's seconds.
-    void setSpeed(double factor) override { speedValue = factor; }
-    double speed() const override { return speedValue; }
     void setFullScreen(bool on) override
     {
         calls << (on ? QStringLiteral("fullscreen on") : QStringLiteral("fullscreen off"));
