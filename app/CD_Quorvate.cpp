@@ -12,9 +12,9 @@
 #include "DataFolder.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
+#include "HtmlEngineModule.h"
 #include "LazyHtmlEngine.h"
 #include "QtErrorBox.h"
-#include "QtHtmlEngine.h"
 #include "QtShell.h"
 #include "QtVideoControl.h"
 #include "QtWaveDevice.h"
@@ -27,7 +27,6 @@ int main(int argc, char* argv[])
     // --help and --version need no display, so they are answered before the application exists.
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
-    QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
@@ -47,16 +46,15 @@ int main(int argc, char* argv[])
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
     QtShell shell;
+    HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,
         regionalSettings,
         [] { return std::make_unique<QtVideoControl>(); },
         [] { return std::make_unique<QtWaveDevice>(); },
-        // Chromium and its helper processes start with the first view that
-        // must show a page, not with the window.
-        [&shell] {
-            return std::make_unique<LazyHtmlEngine>([&shell] { return std::make_unique<QtHtmlEngine>(shell); });
-        },
+        // The engine's libraries load, and Chromium and its helper processes
+        // start, with the first view that must show a page, not with the window.
+        [&htmlEngine] { return std::make_unique<LazyHtmlEngine>([&htmlEngine] { return htmlEngine.start(); }); },
         shell,
     };
 
