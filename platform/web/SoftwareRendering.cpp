@@ -38,7 +38,6 @@ QOpenGLContext& shareContext()
     madeShareContext->create();
     qt_gl_set_global_share_context(madeShareContext);
     qAddPostRoutine(deleteShareContext);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     return *madeShareContext;
 }
 
