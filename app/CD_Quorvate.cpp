@@ -17,11 +17,11 @@
 #include "DesktopMediaSession.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
+#include "HtmlEngineModule.h"
 #include "LazyHtmlEngine.h"
 #include "LibraryDiagnostics.h"
 #include "MprisService.h"
 #include "QtErrorBox.h"
-#include "QtHtmlEngine.h"
 #include "QtShell.h"
 #include "MpvHandle.h"
 #include "MpvVideoControl.h"
@@ -39,7 +39,6 @@ int main(int argc, char* argv[])
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
     MpvHandle::prepareProcess();
-    QtHtmlEngine::prepareWebEngine();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
@@ -59,16 +58,15 @@ int main(int argc, char* argv[])
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
     QtShell shell;
+    HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,
         regionalSettings,
         [] { return std::make_unique<MpvVideoControl>(); },
         [] { return std::make_unique<MpvWaveDevice>(); },
-        // Chromium and its helper processes start with the first view that
-        // must show a page, not with the window.
-        [&shell] {
-            return std::make_unique<LazyHtmlEngine>([&shell] { return std::make_unique<QtHtmlEngine>(shell); });
-        },
+        // The engine's libraries load, and Chromium and its helper processes
+        // start, with the first view that must show a page, not with the window.
+        [&htmlEngine] { return std::make_unique<LazyHtmlEngine>([&htmlEngine] { return htmlEngine.start(); }); },
         shell,
     };
 

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include "ErrorReporting.h"
+
 namespace {
 
 // Long enough to let a pointer sweep across a small control, well short of
@@ -15,7 +17,7 @@ PointerRest::PointerRest(QWidget* widget, std::function<void()> rested) : QObjec
 {
     rest_.setSingleShot(true);
     rest_.setInterval(kRestMs);
-    connect(&rest_, &QTimer::timeout, this, [this] { rested_(); });
+    connect(&rest_, &QTimer::timeout, this, [this] { runGuarded(rested_); });
     widget->installEventFilter(this);
 }
 

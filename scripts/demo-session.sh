@@ -2,11 +2,13 @@
 # with the program beside it, a private X server, and the window's place and pixels.
 
 # prepare_demo_course BINARY SOURCE_DIR COURSE_DIR: generates the course when
-# missing and puts the program beside it; bookmarks go under the course folder.
+# missing and puts the program and its HTML engine module beside it; bookmarks
+# go under the course folder.
 prepare_demo_course() {
   local binary=$1 source=$2 course=$3
   [ -f "$course/qel.ini" ] || bash "$source/demo/make-course.sh" "$course" >/dev/null
   cp "$binary" "$course/tovrelle"
+  cp "$(dirname "$binary")/tovrelle-webengine.so" "$course/"
   export XDG_DATA_HOME="$course/../data"
 }
 

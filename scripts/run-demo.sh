@@ -12,6 +12,6 @@ course=demo/course
 if [ ! -f "$course/qel.ini" ]; then
   bash demo/make-course.sh "$course"
 fi
-cp build/app/tovrelle "$course/tovrelle"
+cp build/app/tovrelle build/app/tovrelle-webengine.so "$course/"
 cd "$course"
 exec ./tovrelle

@@ -27,7 +27,7 @@ void LazyHtmlEngine::navigate(const QString& address)
         return;
     }
     pendingAddress_ = address;
-    if (placeholder_->isVisible())
+    if (placeholder_->isVisible() && !startTried_)
         start();
 }
 
@@ -52,7 +52,7 @@ void LazyHtmlEngine::setContextMenuHandler(ContextMenuHandler handler)
 
 void LazyHtmlEngine::prepare()
 {
-    if (!engine_)
+    if (!startTried_)
         start();
 }
 
@@ -60,14 +60,17 @@ void LazyHtmlEngine::prepare()
 // with nothing to show stays a plain widget.
 bool LazyHtmlEngine::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == placeholder_.get() && event->type() == QEvent::Show && !engine_ && !pendingAddress_.isEmpty())
+    if (watched == placeholder_.get() && event->type() == QEvent::Show && !startTried_ && !pendingAddress_.isEmpty())
         runGuarded([this] { start(); });
     return false;
 }
 
 void LazyHtmlEngine::start()
 {
+    startTried_ = true;
     engine_ = starter_();
+    if (!engine_)
+        return;
     engine_->applySettings(settings_);
     engine_->setContextMenuHandler(contextMenu_);
     QWidget* view = engine_->view();

@@ -16,6 +16,8 @@
 // UI thread only.
 class LazyHtmlEngine : public QObject, public HtmlEngine {
 public:
+    // Gives the engine, or null when there is none to be had: the view then
+    // stays blank for good.
     using Starter = std::function<std::unique_ptr<HtmlEngine>()>;
 
     explicit LazyHtmlEngine(Starter starter);
@@ -44,4 +46,5 @@ private:
     QString pendingAddress_;
     HtmlSettings settings_;
     ContextMenuHandler contextMenu_;
+    bool startTried_ = false;
 };

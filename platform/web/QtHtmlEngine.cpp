@@ -2,31 +2,17 @@
 
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QMenu>
+#include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "SoftwareRendering.h"
 #include "WebAddress.h"
 
-namespace {
-
-// The renderer is chosen once, before the first view; asking OpenGL takes a
-// while, so a window without pages never asks.
-std::unique_ptr<QWebEngineView> firstOrNextView()
-{
-    static const bool rendererChosen = (useSoftwareRenderingWithoutGpu(), true);
-    Q_UNUSED(rendererChosen);
-    return std::make_unique<QWebEngineView>();
-}
-
-}  // namespace
-
-QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(firstOrNextView()), shell_(shell)
+QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(std::make_unique<QWebEngineView>()), shell_(shell)
 {
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
@@ -95,9 +81,10 @@ void QtHtmlEngine::openInBrowser(const QUrl& url)
         shell_.open(url.toString(), view_->window());
 }
 
-void QtHtmlEngine::prepareWebEngine()
+void QtHtmlEngine::prepareWebEngine(bool softwareRendering)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (softwareRendering)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     if (geteuid() != 0)
         return;
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");

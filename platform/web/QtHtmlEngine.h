@@ -12,9 +12,9 @@ class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
-// The HTML engine on Qt WebEngine. The program entry must prepare WebEngine
-// before the application object exists (see prepareWebEngine). Creating one
-// starts the engine (Chromium and its helper processes) if it is not running.
+// The HTML engine on Qt WebEngine. Before the first one is created, OpenGL and
+// WebEngine must be prepared (see prepareWebEngine). Creating one starts the
+// engine (Chromium and its helper processes) if it is not running.
 // A page gets no windows of its own: what it would open in a new window, and
 // what it would download, goes to the desktop's browser through the shell.
 class QtHtmlEngine : public QObject, public HtmlEngine {
@@ -31,10 +31,10 @@ public:
 
     QWebEngineView* webView() const { return view_.get(); }
 
-    // Call once in main before the QApplication is created: shares the GL
-    // context WebEngine needs and, when running as root, turns off Chromium's
-    // sandbox, which refuses to start as root.
-    static void prepareWebEngine();
+    // Call once, after prepareOpenGlForHtmlViews and before the first engine:
+    // picks the software scene graph when asked to and, when running as root,
+    // turns off Chromium's sandbox, which refuses to start as root.
+    static void prepareWebEngine(bool softwareRendering);
 
 private:
     void showContextMenu(const QPoint& pos);

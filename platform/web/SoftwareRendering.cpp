@@ -1,9 +1,14 @@
 #include "SoftwareRendering.h"
 
+#include <QCoreApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QQuickWindow>
+
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+QT_END_NAMESPACE
 
 bool isSoftwareRenderer(const QByteArray& renderer)
 {
@@ -14,13 +19,34 @@ bool isSoftwareRenderer(const QByteArray& renderer)
 
 namespace {
 
-QByteArray openGlRenderer()
+QOpenGLContext* madeShareContext = nullptr;
+
+void deleteShareContext()
 {
-    QOpenGLContext context;
+    if (qt_gl_global_share_context() == madeShareContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete std::exchange(madeShareContext, nullptr);
+}
+
+// The context is made even when OpenGL fails, as the engine itself would:
+// its presence is what tells the engine it was set up in time.
+QOpenGLContext& shareContext()
+{
+    if (QOpenGLContext* existing = qt_gl_global_share_context())
+        return *existing;
+    madeShareContext = new QOpenGLContext;
+    madeShareContext->create();
+    qt_gl_set_global_share_context(madeShareContext);
+    qAddPostRoutine(deleteShareContext);
+    return *madeShareContext;
+}
+
+QByteArray rendererOf(QOpenGLContext& context)
+{
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!context.create() || !context.makeCurrent(&surface))
+    if (!context.isValid() || !context.makeCurrent(&surface))
         return {};
     const auto* name = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
     QByteArray renderer(name ? name : "");
@@ -30,8 +56,7 @@ QByteArray openGlRenderer()
 
 }  // namespace
 
-void useSoftwareRenderingWithoutGpu()
+bool prepareOpenGlForHtmlViews()
 {
-    if (isSoftwareRenderer(openGlRenderer()))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return isSoftwareRenderer(rendererOf(shareContext()));
 }

@@ -12,7 +12,9 @@
 // True for the renderer names of OpenGL done on the processor, and for none.
 bool isSoftwareRenderer(const QByteArray& renderer);
 
-// Asks OpenGL for its renderer and picks the software scene graph when the
-// renderer is the processor. Call after the application object exists and
-// before the first HTML view (the HTML engine does so itself).
-void useSoftwareRenderingWithoutGpu();
+// Makes the OpenGL context that all others share, which the HTML engine needs
+// before its libraries load, unless the application has one already; then asks
+// OpenGL for its renderer through it. Returns true when the views should render
+// in software. Making a context takes a while, so the program calls this only
+// when the first page must show, after the application object exists.
+bool prepareOpenGlForHtmlViews();

@@ -33,6 +33,7 @@ for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6wid
   grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
+grep -q ' \./usr/lib/.*tovrelle/tovrelle-webengine\.so$' <<<"$contents" || fail "the package lacks the HTML engine's module"
 for file in usr/bin/tovrelle usr/share/applications/tovrelle.desktop usr/share/metainfo/org.tovrelle.tovrelle.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/tovrelle.svg usr/share/icons/hicolor/48x48/apps/tovrelle.png \
             usr/share/man/man1/tovrelle.1.gz; do

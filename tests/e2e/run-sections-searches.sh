@@ -13,6 +13,9 @@ binary=$1 source=$2 work=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The engine's libraries come with its module, never with the program itself.
+if readelf -d "$binary" | grep NEEDED | grep -q libQt6WebEngine; then fail "the program links the HTML engine"; fi
+
 source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work/bin"
 prepare_demo_course "$binary" "$source" "$work/course"

@@ -2,6 +2,8 @@
 
 #include "AppError.h"
 #include "FakeHtmlEngine.h"
+#include "FakeShell.h"
+#include "HtmlEngineModule.h"
 #include "LazyHtmlEngine.h"
 #include "TestApplication.h"
 
@@ -64,6 +66,29 @@ TEST_F(LazyHtmlEngineTest, PreparingStartsTheEngineWhileHidden)
     lazy.prepare();
     ASSERT_EQ(starts, 1);
     EXPECT_EQ(started().addresses, QStringList{"/course/Sponsors/index.htm"});
+}
+
+// A missing engine module is told once, with the reason; the views that
+// needed it stay blank and ask no more.
+TEST(HtmlEngineModule, MissingModuleIsToldOnceAndLeavesTheViewsBlank)
+{
+    testApplication();
+    FakeShell shell;
+    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell);
+    LazyHtmlEngine first([&] { return module.start(); });
+    LazyHtmlEngine second([&] { return module.start(); });
+    first.navigate(QStringLiteral("/course/Sponsors/index.htm"));
+    try {
+        first.prepare();
+        FAIL() << "no error for a missing module";
+    } catch (const AppError& error) {
+        EXPECT_TRUE(error.text().startsWith("Cannot load the HTML engine: ")) << error.text().toStdString();
+        EXPECT_TRUE(error.text().contains("/nonexistent/tovrelle-webengine.so")) << error.text().toStdString();
+    }
+    EXPECT_NO_THROW(first.prepare());
+    EXPECT_NO_THROW(second.prepare());
+    EXPECT_EQ(first.startedEngine(), nullptr);
+    EXPECT_EQ(second.startedEngine(), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "AppError.h"
 #include "FakeShell.h"
 #include "QtHtmlEngine.h"
+#include "SoftwareRendering.h"
 #include "TestApplication.h"
 
 // Chromium inside WebEngine frees some of its objects with a size that differs
@@ -26,8 +27,8 @@ namespace {
 // starts headless; where it cannot, the test says so and skips.
 TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
 {
-    QtHtmlEngine::prepareWebEngine();
     testApplication();
+    QtHtmlEngine::prepareWebEngine(prepareOpenGlForHtmlViews());
     QTemporaryDir dir;
     const QString page = dir.filePath("page.htm");
     QFile file(page);

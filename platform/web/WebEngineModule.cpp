@@ -1,0 +1,16 @@
+// The entry of the HTML engine's module, which the program loads when the
+// first page must show.
+#include <type_traits>
+
+#include "HtmlEngineModule.h"
+#include "QtHtmlEngine.h"
+
+extern "C" Q_DECL_EXPORT HtmlEngine* tovrelle_start_html_engine(Shell& shell, bool softwareRendering)
+{
+    static const bool prepared = (QtHtmlEngine::prepareWebEngine(softwareRendering), true);
+    Q_UNUSED(prepared);
+    return new QtHtmlEngine(shell);
+}
+
+static_assert(std::is_same_v<decltype(&tovrelle_start_html_engine), HtmlEngineModule::Entry>,
+              "the program calls the entry through HtmlEngineModule::Entry");
