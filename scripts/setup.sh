@@ -13,6 +13,8 @@ PACKAGES=(
   libgl1-mesa-dri
   # the X server's screen saver, suspended while a lesson plays
   libxss-dev
+  # quieting the sound card library's complaints when there is no card
+  libasound2-dev
   # pictures
   libjpeg62-turbo-dev
   # tests, fuzzing, benchmarks
@@ -30,7 +32,7 @@ PACKAGES=(
   # the sound test: a private sound server, recording and measuring it, mouse clicks
   pulseaudio pulseaudio-utils sox
   # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
-  dbus-daemon libglib2.0-bin python3-dbus python3-gi openbox
+  dbus-daemon libglib2.0-bin python3-dbus python3-gi
 )
 
 SUDO=""
