@@ -169,3 +169,16 @@ lesson_clip() {
     -f lavfi -i "color=c=$2:s=720x540:r=15:d=60[bg];testsrc2=s=320x240:r=15:d=60[fg];[bg][fg]overlay=200:150" \
     -f lavfi -i "sine=f=440:r=22050:d=60" -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$1"
 }
+
+# red_blue_course BINARY SOURCE WORK: the demo course in WORK/course with no
+# introduction, a red lesson 1 and a blue lesson 2 (made once in WORK), and
+# no sound server, so the lessons play on the null output.
+red_blue_course() {
+  prepare_demo_course "$1" "$2" "$3/course"
+  lesson_clip "$3/red.avi" 0xC82828
+  lesson_clip "$3/blue.avi" 0x2828C8
+  rm -f "$3/course/Media/vid_00.avi"
+  cp "$3/red.avi" "$3/course/Media/vid_01.avi"
+  cp "$3/blue.avi" "$3/course/Media/vid_02.avi"
+  export PULSE_SERVER="unix:$3/no-server"
+}

@@ -17,14 +17,7 @@ probe="$source/scripts/screen-probe.py"
 
 source "$source/scripts/demo-session.sh"
 mkdir -p "$work"
-prepare_demo_course "$binary" "$source" "$work/course"
-lesson_clip "$work/red.avi" 0xC82828
-lesson_clip "$work/blue.avi" 0x2828C8
-rm -f "$work/course/Media/vid_00.avi"
-cp "$work/red.avi" "$work/course/Media/vid_01.avi"
-cp "$work/blue.avi" "$work/course/Media/vid_02.avi"
-# No sound server for either player: both play on the null output.
-export PULSE_SERVER="unix:$work/no-server"
+red_blue_course "$binary" "$source" "$work"
 start_xvfb
 
 # stats: median and worst of the numbers on standard input.

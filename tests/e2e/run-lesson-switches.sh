@@ -14,13 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 source "$source/scripts/demo-session.sh"
 rm -rf "$work/course" && mkdir -p "$work"
-prepare_demo_course "$binary" "$source" "$work/course"
-lesson_clip "$work/red.avi" 0xC82828
-lesson_clip "$work/blue.avi" 0x2828C8
-rm -f "$work/course/Media/vid_00.avi"
-cp "$work/red.avi" "$work/course/Media/vid_01.avi"
-cp "$work/blue.avi" "$work/course/Media/vid_02.avi"
-export PULSE_SERVER="unix:$work/no-server"
+red_blue_course "$binary" "$source" "$work"
 start_xvfb
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
