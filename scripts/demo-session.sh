@@ -80,6 +80,19 @@ window_place() {
   top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
 }
 
+# end_program PID: asks the program to end as a logout does (SIGTERM) and
+# waits up to 10 s; false, after killing it, when it ignored the request.
+end_program() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 1 100); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  echo "the program did not end on SIGTERM" >&2
+  kill -9 "$1" 2>/dev/null; wait "$1" 2>/dev/null
+  return 1
+}
+
 # start_session_bus DIR: a private session bus with its socket in DIR, for the
 # program and the test's own services; exports its address and SESSION_BUS_PID.
 start_session_bus() {
@@ -105,13 +118,14 @@ start_fake_screensaver() {
 }
 
 # mpris METHOD [ARGS...]: calls the program's MPRIS player; mpris_get PROPERTY
-# prints one of its properties as gdbus shows it.
+# prints one of its properties as gdbus shows it. A program that stops
+# answering fails the call after 5 s.
 mpris() {
-  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+  gdbus call --session --timeout 5 --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
     --method "org.mpris.MediaPlayer2.Player.$1" "${@:2}" >/dev/null
 }
 mpris_get() {
-  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+  gdbus call --session --timeout 5 --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
     --method org.freedesktop.DBus.Properties.Get "${2:-org.mpris.MediaPlayer2.Player}" "$1"
 }
 

@@ -25,5 +25,5 @@ for run in $(seq 1 "$runs"); do
     children=$(pgrep -P "$app" | xargs -r -I{} awk '/VmRSS/ {s+=$2} END {print s+0}' /proc/{}/status | awk '{s+=$1} END {print s+0}')
     echo "memory while the introduction plays: program ${rss} kB resident, its HTML engine processes ${children} kB"
   fi
-  kill "$app"; wait "$app" 2>/dev/null || true
+  end_program "$app"
 done

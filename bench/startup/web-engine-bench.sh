@@ -37,7 +37,7 @@ tree_pss_mib() {
 }
 start_program() { (cd "$work/course" && exec "$@") >/dev/null 2>&1 & app=$!; }
 wait_shown() { until xwininfo -name "$1" 2>/dev/null | grep -q IsViewable; do sleep 0.005; done; }
-stop_program() { kill "$app" 2>/dev/null; wait "$app" 2>/dev/null || true; app=""; }
+stop_program() { end_program "$app"; app=""; }
 
 # Memory while the lesson plays.
 start_program ./tovrelle

@@ -56,12 +56,12 @@ app=$!
 trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 until xwininfo -name Tovrelle 2>/dev/null | grep -q IsViewable; do sleep 0.1; done
 measure tovrelle "$app"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app"
 
 mpv --no-config --vo=x11 --hwdec=no --geometry=720x540+0+0 --keep-open=yes "$clip" >"$work/mpv.log" 2>&1 &
 app=$!
 measure mpv "$app"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app"
 
 awk -v a="$tovrelle_share" -v b="$mpv_share" \
   'BEGIN {r = b > 0 ? a / b : 0; printf "tovrelle / mpv = %.2f (goal at most 1.0): %s\n", r, r <= 1.0 ? "met" : "NOT met"}'

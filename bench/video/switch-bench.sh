@@ -63,7 +63,7 @@ switch_run() {
     sleep 1.5
   done
   memory "$1" "$app" "after the switches"
-  kill "$app"; wait "$app" 2>/dev/null || true
+  end_program "$app"
 }
 
 trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
@@ -85,7 +85,7 @@ for i in $(seq 1 $((switches + 1))); do
   sleep 1.5
 done
 memory mpv "$app" "after the switches"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app"
 
 report() {
   echo "$1 click to highlight moved:  $(stats <"$work/$1-highlight")   goal: median 50, worst 100"

@@ -1,6 +1,7 @@
 #include "MpvHandle.h"
 
 #include <clocale>
+#include <cstdlib>
 #include <vector>
 
 #include <malloc.h>
@@ -30,6 +31,10 @@ mpv_handle* createPlayer()
 void MpvHandle::prepareProcess()
 {
     mallopt(M_ARENA_MAX, 2);
+    // Where no sound server answers, the player tries SDL's sound output,
+    // and SDL takes over SIGTERM while it is loaded: a logout or a kill that
+    // comes then would be swallowed and leave the program running.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
 }
 
 MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(createPlayer())

@@ -24,7 +24,8 @@ public:
     // and left alone the C library gives each of those threads a heap of its
     // own that keeps its freed memory: a learner switching lessons would see
     // the program grow by megabytes per switch until there is a heap per
-    // thread that ever ran. So all threads share two heaps.
+    // thread that ever ran. So all threads share two heaps. It also keeps
+    // the player's sound libraries off the process's signals.
     static void prepareProcess();
 
     // Creates and starts a core with these options set before it starts.

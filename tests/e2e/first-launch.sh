@@ -51,7 +51,7 @@ launch() {
     seen+=("$(clock_picture)")
   done
   kill -0 "$app" 2>/dev/null || fail "launch $n: the program ended by itself"
-  kill "$app" && wait "$app" 2>/dev/null || true
+  end_program "$app" || fail "launch $n: the program did not end on SIGTERM"
   app=""
   local distinct
   distinct=$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)

@@ -75,7 +75,7 @@ start_program() {
   if xwininfo -name 'Choose the course folder' >/dev/null 2>&1; then fail "the folder chooser came up"; fi
   sleep 2
   import -window root "$work/$1"
-  kill "$app" && wait "$app" 2>/dev/null || true
+  end_program "$app" || fail "the installed program did not end on SIGTERM"
   app=""
   for _ in $(seq 1 20); do xwininfo -name Tovrelle >/dev/null 2>&1 || break; sleep 0.25; done
 }

@@ -83,14 +83,14 @@ mpris Previous
 within has_title "Lesson 1" || fail "Previous: $(metadata)"
 
 root() {
-  gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+  gdbus call --session --timeout 5 --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
     --method "org.mpris.MediaPlayer2.$1" >/dev/null
 }
 # Minimising takes a window manager.
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
-sleep 1
-xdotool search --name '^Tovrelle$' windowminimize --sync
+within eval 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+timeout 10 xdotool search --name '^Tovrelle$' windowminimize --sync || fail "the window could not be minimised"
 root Raise
 within eval 'xwininfo -name Tovrelle | grep -q IsViewable' || fail "Raise left the window minimised"
 root Quit
@@ -105,7 +105,7 @@ start_fake_screensaver "$log" --gnome
 (cd "$work/course" && exec ./tovrelle) >"$work/program-gnome.log" 2>&1 &
 app=$!
 expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "GNOME's session manager"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app" || fail "the program did not end on SIGTERM"
 
 # Neither service on the bus: the X server's own screen saver is suspended
 # while the lesson plays, and comes back on Pause.
@@ -120,7 +120,7 @@ sleep 2.5
 mpris Pause
 sleep 2.5
 [ "$(x_saver)" = on ] || fail "the X screen saver stayed suspended after Pause"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app" || fail "the program did not end on SIGTERM"
 
 # No session bus: the lesson plays all the same.
 DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" && export DBUS_SESSION_BUS_ADDRESS

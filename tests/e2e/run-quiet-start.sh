@@ -37,7 +37,7 @@ start() {
   # The resources tab lies at 104, 83 (84 x 17) in the main panel, which lies at -5, -5.
   sleep 1; xdotool mousemove $((left + 141)) $((top + 86)) click 1
   sleep 8
-  kill "$app"; wait "$app" 2>/dev/null || true
+  end_program "$app" || fail "$name: the program did not end on SIGTERM"
   if [ "$expected" = - ]; then
     [ ! -s "$work/$name.log" ] || fail "$name: the terminal shows: $(cat "$work/$name.log")"
   else

@@ -111,7 +111,7 @@ expect_tone 1320 5 "Play after choosing lesson 3's early bookmark"
 sleep 2
 expect_tone 1320 3 "lesson 3's early part, seconds after the bookmark"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
-kill "$app"; wait "$app" 2>/dev/null || true
+end_program "$app" || fail "the program did not end on SIGTERM"
 
 # Without a sound server the picture plays all the same.
 PULSE_SERVER="unix:$work/no-server" && export PULSE_SERVER
