@@ -13,6 +13,9 @@ PACKAGES=(
   libgl1-mesa-dri
   # the X server's screen saver, suspended while a lesson plays
   libxss-dev
+  # the compositor's idle inhibition under Wayland: Qt's Wayland client library and
+  # its protocol code generator, Qt's platform layer for the window's surface, the protocol
+  qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev wayland-protocols
   # quieting the sound card library's complaints when there is no card
   libasound2-dev
   # pictures
