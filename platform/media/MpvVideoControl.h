@@ -34,6 +34,8 @@ public:
     void stop() override;
     void setSpeed(double factor) override;
     double speed() const override;
+    void setVolume(double level) override;
+    double volume() const override;
     void setFullScreen(bool on) override;
     bool isFullScreen() const override;
     QWidget* surface() override;
@@ -82,4 +84,5 @@ private:
     bool atEnd_ = false;
     bool buffering_ = false;
     double speed_ = 1.0;
+    double volume_ = 1.0;
 };

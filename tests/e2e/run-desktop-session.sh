@@ -49,7 +49,7 @@ has_title() { metadata | grep -q "'xesam:title': <'$1'>"; }
 expect_status Playing "lesson 1 at start"
 expect_log 1 "inhibit 1 Playing Lesson 1 of course" "lesson 1 playing"
 picture_moves "$work" 0.5 || fail "lesson 1 does not play"
-metadata | grep -q "'mpris:length': <int64 6[0-9]\{7\}>, 'mpris:trackid': <objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'>, 'xesam:album': <'course'>, 'xesam:title': <'Lesson 1'>" \
+metadata | grep -q "'mpris:length': <int64 6[0-9]\{7\}>, 'mpris:trackid': <objectpath '/org/tovrelle/Tovrelle/lesson/1'>, 'xesam:album': <'course'>, 'xesam:title': <'Lesson 1'>" \
   || fail "metadata: $(metadata)"
 
 mpris Pause
@@ -62,7 +62,7 @@ expect_status Playing "PlayPause"
 expect_log 2 "^[0-9.]+ inhibit " "PlayPause"
 picture_moves "$work" 0.5 || fail "the picture stands after PlayPause"
 
-mpris SetPosition "objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'" "int64 20000000"
+mpris SetPosition "objectpath '/org/tovrelle/Tovrelle/lesson/1'" "int64 20000000"
 sleep 0.5
 position=$(mpris_get Position | sed -E 's/.*int64 ([0-9]+).*/\1/')
 [ "$position" -ge 19000000 ] && [ "$position" -le 24000000 ] || fail "position $position after a seek to 20 s"
