@@ -163,13 +163,4 @@ TEST_F(DBusIdleInhibition, AnAnswerAfterTheReleaseIsGivenBack)
     EXPECT_EQ(log.last(), "Close /org/freedesktop/portal/desktop/request/1_5/t1");
 }
 
-TEST_F(DBusIdleInhibition, WithoutAServiceTheFallbackHoldsIt)
-{
-    DBusIdleInhibitor inhibitor(&fallback, program());
-    inhibitor.hold(QStringLiteral("Playing"));
-    EXPECT_EQ(fallback.held, "Playing");
-    inhibitor.release();
-    EXPECT_TRUE(fallback.held.isEmpty());
-}
-
 }  // namespace
