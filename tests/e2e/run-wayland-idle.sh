@@ -33,16 +33,21 @@ app=$!
 wait_for_sway_window Tovrelle || fail "no window captioned Tovrelle in the compositor"
 wait_for_mpris || fail "no MPRIS player on the bus"
 
-inhibited() { [ "$(sway_window Tovrelle inhibit_idle)" = "$1" ]; }
+# inhibited True|False: whether any window of the compositor (the program's
+# alone here) holds an idle inhibition; read raw, to be quick.
+inhibited() {
+  local tree
+  tree=$(swaymsg -r -t get_tree) || return 1
+  if grep -q '"inhibit_idle": true' <<<"$tree"; then [ "$1" = True ]; else [ "$1" = False ]; fi
+}
 # settles STATE SECONDS: true once inhibit_idle is STATE, trying for SECONDS;
 # sets taken to the seconds it took.
 settles() {
-  local start now
+  local start
   start=$(date +%s%N)
   while ! inhibited "$1"; do
-    now=$(date +%s%N)
-    [ $(((now - start) / 1000000)) -lt $(($2 * 1000)) ] || return 1
-    sleep 0.05
+    [ $((($(date +%s%N) - start) / 1000000)) -lt $(($2 * 1000)) ] || return 1
+    sleep 0.02
   done
   taken=$(awk -v ns=$(($(date +%s%N) - start)) 'BEGIN { printf "%.2f", ns / 1e9 }')
 }
@@ -52,11 +57,13 @@ click_client() { sway_click $((left + $1)) $((top + $2)); }
 
 settles True 10 || fail "idle not inhibited while lesson 1 plays ($(status))"
 sway_shot "$work/playing.png" "$left" "$top" "$width" "$height"
+# The test pointer returns at least 0.26 s after it lets the button go: given
+# back within 0.74 s of its return is within 1 s of the click.
 click_client 379 682
 settles False 3 || fail "idle still inhibited 3 s after Pause ($(status))"
 paused_in=$taken
 [ "$(status)" = Paused ] || fail "the click on Pause left the player $(status)"
-awk -v s="$paused_in" 'BEGIN { exit !(s <= 1.0) }' || fail "idle given back $paused_in s after Pause, not within 1 s"
+awk -v s="$paused_in" 'BEGIN { exit !(s <= 0.74) }' || fail "idle given back $paused_in s after the click tool, not within 1 s of Pause"
 click_client 312 682
 settles True 3 || fail "idle not inhibited again on Play ($(status))"
 mpris Next
@@ -64,5 +71,5 @@ settles False 10 || fail "idle still inhibited after the end of the 3 s lesson 2
 [ "$(status)" = Stopped ] || fail "after lesson 2 the player is $(status)"
 end_program "$app" || fail "the program did not end on SIGTERM"
 app=""
-echo "native Wayland: idle inhibited while playing, given back ${paused_in} s after Pause, held again on Play," \
+echo "native Wayland: idle inhibited while playing; given back on Pause ${paused_in} s after the click tool ended (it lets the button go 0.26 s before); held again on Play;" \
   "given back at the end of a clip"
