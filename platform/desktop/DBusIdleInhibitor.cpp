@@ -4,7 +4,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 
 // One service that keeps the screen awake, and how its calls are spelt.
 struct DBusIdleInhibitor::Service {
