@@ -80,9 +80,9 @@ private:
     double position_ = 0.0;
     double seekTarget_ = -1.0;  // where an unfinished seek goes, or -1
     bool paused_ = false;
+    double volume_ = 1.0;
     bool stopped_ = false;  // stopped by Stop or by playing to the end
     bool atEnd_ = false;
     bool buffering_ = false;
     double speed_ = 1.0;
-    double volume_ = 1.0;
 };
