@@ -126,7 +126,8 @@ start_fake_screensaver "$log" --portal
 app=$!
 expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "the desktop portal"
 wait_for_mpris || fail "no MPRIS player on the bus"
-mpris Pause
+# A clip still opening takes no Pause: asked again until it is paused.
+within eval 'mpris Pause && status_is Paused' || fail "Pause: status $(mpris_get PlaybackStatus)"
 expect_log 1 "uninhibit 1 known" "Pause, through the portal"
 end_program "$app" || fail "the program did not end on SIGTERM"
 
