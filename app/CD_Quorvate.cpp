@@ -18,6 +18,7 @@
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
 #include "HtmlEngineModule.h"
+#include "IdleInhibitorGroup.h"
 #include "LazyHtmlEngine.h"
 #include "LibraryDiagnostics.h"
 #include "MprisService.h"
@@ -29,6 +30,7 @@
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
 #include "SpeedKeys.h"
+#include "WaylandIdleInhibitor.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
 
@@ -74,7 +76,9 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     X11ScreenSaverSuspend screenSaverSuspend;
-    DBusIdleInhibitor idleInhibitor(&screenSaverSuspend);
+    DBusIdleInhibitor busInhibitor(&screenSaverSuspend);
+    WaylandIdleInhibitor compositorInhibitor;
+    IdleInhibitorGroup idleInhibitor{&busInhibitor, &compositorInhibitor};
     MprisService mediaSession;
     DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);

@@ -14,7 +14,8 @@ namespace {
 // A position further than this from where the clip should have got to is a seek.
 constexpr double kSeekTolerance = 1.0;
 
-const QString kTrackPath = QStringLiteral("/org/mpris/MediaPlayer2/tovrelle/lesson/");
+// Under the program's own name: the MPRIS prefix is reserved for the interface itself.
+const QString kTrackPath = QStringLiteral("/org/tovrelle/Tovrelle/lesson/");
 
 MediaSessionState::Status statusOf(int playState)
 {
@@ -66,6 +67,7 @@ MediaSessionState DesktopMediaSession::readState() const
     MediaSessionState state;
     state.status = statusOf(movie.PlayState());
     state.rate = movie.Speed();
+    state.volume = movie.control().volume();
     state.minimumRate = TActiveMovie::MinimumSpeed;
     state.maximumRate = TActiveMovie::MaximumSpeed;
     if (lesson < 0)
@@ -116,27 +118,48 @@ void DesktopMediaSession::clickButton(int button)
     update();
 }
 
-void DesktopMediaSession::play() { clickButton(TMediaPlayer::btPlay); }
+// A lesson must not play as sound behind the resources or sponsors page: the
+// training section comes back first, through its tab, as if clicked.
+void DesktopMediaSession::showTraining()
+{
+    if (window_.trPanel->isHidden())
+        window_.imgTrHotspot->OnClick();
+}
+
+void DesktopMediaSession::play()
+{
+    showTraining();
+    clickButton(TMediaPlayer::btPlay);
+}
+
 void DesktopMediaSession::pause() { clickButton(TMediaPlayer::btPause); }
 void DesktopMediaSession::stop() { clickButton(TMediaPlayer::btStop); }
 
 void DesktopMediaSession::playPause()
 {
-    clickButton(window_.ActiveMovie1->PlayState() == VideoControl::Playing ? TMediaPlayer::btPause
-                                                                           : TMediaPlayer::btPlay);
+    if (window_.ActiveMovie1->PlayState() == VideoControl::Playing)
+        pause();
+    else
+        play();
+}
+
+void DesktopMediaSession::chooseLesson(int lesson)
+{
+    showTraining();
+    runGuarded([&] { window_.chooseLesson(lesson); });
 }
 
 void DesktopMediaSession::next()
 {
     if (const int lesson = playedLesson(); lesson >= 0)
-        runGuarded([&] { window_.chooseLesson(lesson + 1); });
+        chooseLesson(lesson + 1);
     update();
 }
 
 void DesktopMediaSession::previous()
 {
     if (const int lesson = playedLesson(); lesson >= 2)
-        runGuarded([&] { window_.chooseLesson(lesson - 1); });
+        chooseLesson(lesson - 1);
     update();
 }
 
@@ -158,6 +181,12 @@ void DesktopMediaSession::setPosition(double seconds)
 void DesktopMediaSession::setRate(double rate)
 {
     window_.ActiveMovie1->setSpeed(rate);
+    update();
+}
+
+void DesktopMediaSession::setVolume(double level)
+{
+    window_.ActiveMovie1->control().setVolume(level);
     update();
 }
 

@@ -42,6 +42,7 @@ public:
     double position() const override;
     void setPosition(double seconds) override;
     void setRate(double rate) override;
+    void setVolume(double level) override;
     void raise() override;
     void quit() override;
 
@@ -50,6 +51,8 @@ private:
     int playedLesson() const;
     bool jumped(const MediaSessionState& state, double position, std::int64_t now) const;
     void clickButton(int button);
+    void showTraining();
+    void chooseLesson(int lesson);
 
     TfrmMain& window_;
     QString courseName_;

@@ -13,6 +13,9 @@ PACKAGES=(
   libgl1-mesa-dri
   # the X server's screen saver, suspended while a lesson plays
   libxss-dev
+  # the compositor's idle inhibition under Wayland: Qt's Wayland client library and
+  # its protocol code generator, Qt's platform layer for the window's surface, the protocol
+  qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev wayland-protocols
   # quieting the sound card library's complaints when there is no card
   libasound2-dev
   # pictures
@@ -33,6 +36,9 @@ PACKAGES=(
   pulseaudio pulseaudio-utils sox
   # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
   dbus-daemon libglib2.0-bin python3-dbus python3-gi
+  # the Wayland tests: Qt's Wayland platform, a headless compositor, screenshots, keys,
+  # and the test pointer built from wlroots' virtual-pointer protocol
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
 )
 
 SUDO=""

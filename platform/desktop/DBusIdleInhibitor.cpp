@@ -2,35 +2,69 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 
 // One service that keeps the screen awake, and how its calls are spelt.
 struct DBusIdleInhibitor::Service {
+    enum class Kind {
+        ScreenSaver,     // Inhibit(app, reason) gives a cookie for UnInhibit
+        SessionManager,  // GNOME's Inhibit(app, window, reason, flags), a cookie for Uninhibit
+        Portal,          // Inhibit(window, flags, options) gives a request to Close
+    };
+    Kind kind;
     QString name;
     QString path;
-    QString inhibitMethod;
-    QString uninhibitMethod;
-    bool sessionManager;  // GNOME's: Inhibit(app, window, reason, flags)
+    bool activatable;  // the bus starts it when it is first called
 };
 
 namespace {
 
-// GNOME's flag for "the session must not be marked idle".
+using Kind = DBusIdleInhibitor::Service::Kind;
+
+// The flag for "the session must not be marked idle", GNOME's and the portal's alike.
 constexpr std::uint32_t kInhibitIdle = 8;
 
 // In the order of preference. The freedesktop service is the screen saver of
-// KDE, Xfce, LXQt and GNOME alike; GNOME's session manager is older.
+// KDE, Xfce, LXQt and GNOME alike; GNOME's session manager is older; the
+// desktop portal passes the request on to whichever the desktop has, and is
+// all that a sandboxed program may reach.
 const DBusIdleInhibitor::Service kServices[] = {
-    {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
-     QStringLiteral("Inhibit"), QStringLiteral("UnInhibit"), false},
-    {QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
-     QStringLiteral("Inhibit"), QStringLiteral("Uninhibit"), true},
+    {Kind::ScreenSaver, QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"), false},
+    {Kind::SessionManager, QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"), false},
+    {Kind::Portal, QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"), true},
 };
 
-QDBusMessage callOf(const DBusIdleInhibitor::Service& service, const QString& method)
+QDBusMessage inhibitCall(const DBusIdleInhibitor::Service& service, const QString& reason)
 {
-    return QDBusMessage::createMethodCall(service.name, service.path, service.name, method);
+    const QString interface = service.kind == Kind::Portal ? QStringLiteral("org.freedesktop.portal.Inhibit") : service.name;
+    QDBusMessage call = QDBusMessage::createMethodCall(service.name, service.path, interface, QStringLiteral("Inhibit"));
+    switch (service.kind) {
+    case Kind::ScreenSaver:
+        return call << QStringLiteral("Tovrelle") << reason;
+    case Kind::SessionManager:
+        return call << QStringLiteral("tovrelle") << 0u << reason << kInhibitIdle;
+    case Kind::Portal:
+        return call << QString() << kInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason}};
+    }
+    return call;
+}
+
+// The token is the first value of the inhibit call's answer.
+QDBusMessage releaseCall(const DBusIdleInhibitor::Service& service, const QVariant& token)
+{
+    switch (service.kind) {
+    case Kind::ScreenSaver:
+        return QDBusMessage::createMethodCall(service.name, service.path, service.name, QStringLiteral("UnInhibit"))
+               << token.toUInt();
+    case Kind::SessionManager:
+        return QDBusMessage::createMethodCall(service.name, service.path, service.name, QStringLiteral("Uninhibit"))
+               << token.toUInt();
+    case Kind::Portal:
+        return QDBusMessage::createMethodCall(service.name, token.value<QDBusObjectPath>().path(),
+                                              QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Close"));
+    }
+    return {};
 }
 
 }  // namespace
@@ -59,9 +93,9 @@ void DBusIdleInhibitor::hold(const QString& reason)
 
 void DBusIdleInhibitor::release()
 {
-    if (cookie_)
-        uninhibit(*service_, *cookie_);
-    cookie_.reset();
+    if (token_.isValid())
+        uninhibit(*service_, token_);
+    token_.clear();
     if (fallback_)
         fallback_->release();
     reason_.clear();
@@ -72,8 +106,12 @@ const DBusIdleInhibitor::Service* DBusIdleInhibitor::findService() const
 {
     if (!bus_.isConnected() || !bus_.interface())
         return nullptr;
+    QStringList activatable;
     for (const Service& service : kServices) {
-        if (bus_.interface()->isServiceRegistered(service.name).value())
+        if (service.activatable && activatable.isEmpty())
+            activatable = bus_.interface()->activatableServiceNames().value();
+        if (bus_.interface()->isServiceRegistered(service.name).value()
+            || (service.activatable && activatable.contains(service.name)))
             return &service;
     }
     return nullptr;
@@ -81,30 +119,25 @@ const DBusIdleInhibitor::Service* DBusIdleInhibitor::findService() const
 
 void DBusIdleInhibitor::inhibit(const Service& service, const QString& reason)
 {
-    QDBusMessage call = callOf(service, service.inhibitMethod);
-    if (service.sessionManager)
-        call << QStringLiteral("tovrelle") << 0u << reason << kInhibitIdle;
-    else
-        call << QStringLiteral("Tovrelle") << reason;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(inhibitCall(service, reason)), this);
     const std::uint64_t request = ++request_;
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, &service, request](QDBusPendingCallWatcher* done) {
         done->deleteLater();
-        const QDBusPendingReply<std::uint32_t> reply = *done;
-        if (reply.isError())
+        const QDBusMessage reply = done->reply();
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return;
+        // Object paths come as the D-Bus type itself, cookies as plain numbers.
+        const QVariant token = reply.arguments().constFirst();
         if (request == request_ && !reason_.isEmpty()) {
             service_ = &service;
-            cookie_ = reply.value();
+            token_ = token;
         } else {
-            uninhibit(service, reply.value());
+            uninhibit(service, token);
         }
     });
 }
 
-void DBusIdleInhibitor::uninhibit(const Service& service, std::uint32_t cookie)
+void DBusIdleInhibitor::uninhibit(const Service& service, const QVariant& token)
 {
-    QDBusMessage call = callOf(service, service.uninhibitMethod);
-    call << cookie;
-    bus_.send(call);
+    bus_.send(releaseCall(service, token));
 }

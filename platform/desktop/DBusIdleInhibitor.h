@@ -1,16 +1,17 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include "IdleInhibitor.h"
 
 // The inhibition on the session bus: the desktop's screen-saver service where
-// there is one (freedesktop, KDE), else GNOME's session manager. Calls do not
+// there is one (freedesktop, KDE), else GNOME's session manager, else the
+// desktop portal (started by the bus when it is not running yet). Calls do not
 // wait for the desktop's answer, so a slow desktop never stalls the window;
 // a release asked for before the answer arrives is sent when it arrives.
 // Without a session bus, or with none of the services, the inhibition goes
@@ -32,12 +33,12 @@ public:
 private:
     const Service* findService() const;
     void inhibit(const Service& service, const QString& reason);
-    void uninhibit(const Service& service, std::uint32_t cookie);
+    void uninhibit(const Service& service, const QVariant& token);
 
     IdleInhibitor* fallback_;
     QDBusConnection bus_;
     QString reason_;  // of the inhibition held or asked for; empty when none
     std::uint64_t request_ = 0;  // numbers the requests: only the latest answer is kept
-    std::optional<std::uint32_t> cookie_;
-    const Service* service_ = nullptr;  // that gave the cookie
+    QVariant token_;  // the service's cookie or request of the inhibition held; invalid when none
+    const Service* service_ = nullptr;  // that gave the token
 };

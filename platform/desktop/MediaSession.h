@@ -15,6 +15,7 @@ struct MediaSessionState {
     double rate = 1.0;
     double minimumRate = 1.0;
     double maximumRate = 1.0;
+    double volume = 1.0;  // 0 silent to 1 as recorded
     bool canGoNext = false;
     bool canGoPrevious = false;
 
@@ -36,6 +37,7 @@ public:
     virtual double position() const = 0;
     virtual void setPosition(double seconds) = 0;
     virtual void setRate(double rate) = 0;
+    virtual void setVolume(double level) = 0;
     virtual void raise() = 0;
     virtual void quit() = 0;
 };

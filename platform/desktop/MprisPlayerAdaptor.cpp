@@ -49,6 +49,7 @@ QVariantMap MprisPlayerAdaptor::properties(const MediaSessionState& state)
     return {
         {QStringLiteral("PlaybackStatus"), statusName(state.status)},
         {QStringLiteral("Rate"), state.rate},
+        {QStringLiteral("Volume"), state.volume},
         {QStringLiteral("Metadata"), metadataOf(state)},
         {QStringLiteral("MinimumRate"), state.minimumRate},
         {QStringLiteral("MaximumRate"), state.maximumRate},
@@ -77,6 +78,7 @@ QVariant MprisPlayerAdaptor::stateProperty(const char* name) const
 QString MprisPlayerAdaptor::playbackStatus() const { return stateProperty("PlaybackStatus").toString(); }
 double MprisPlayerAdaptor::rate() const { return service_->state().rate; }
 QVariantMap MprisPlayerAdaptor::metadata() const { return stateProperty("Metadata").toMap(); }
+double MprisPlayerAdaptor::volume() const { return service_->state().volume; }
 double MprisPlayerAdaptor::minimumRate() const { return service_->state().minimumRate; }
 double MprisPlayerAdaptor::maximumRate() const { return service_->state().maximumRate; }
 bool MprisPlayerAdaptor::canGoNext() const { return service_->state().canGoNext; }
@@ -103,6 +105,14 @@ void MprisPlayerAdaptor::setRate(double rate)
     if (std::isnan(rate))
         return;
     control([rate](MediaSessionControls& c) { rate == 0.0 ? c.pause() : c.setRate(rate); });
+}
+
+// Below silence means silence.
+void MprisPlayerAdaptor::setVolume(double level)
+{
+    if (std::isnan(level))
+        return;
+    control([level](MediaSessionControls& c) { c.setVolume(std::max(level, 0.0)); });
 }
 
 void MprisPlayerAdaptor::Play() { control([](MediaSessionControls& c) { c.play(); }); }

@@ -18,7 +18,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
     Q_PROPERTY(double Rate READ rate WRITE setRate)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
-    Q_PROPERTY(double Volume READ volume)
+    Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(double MinimumRate READ minimumRate)
     Q_PROPERTY(double MaximumRate READ maximumRate)
@@ -44,7 +44,8 @@ public:
     double rate() const;
     void setRate(double rate);
     QVariantMap metadata() const;
-    double volume() const { return 1.0; }
+    double volume() const;
+    void setVolume(double level);
     qlonglong position() const;
     double minimumRate() const;
     double maximumRate() const;

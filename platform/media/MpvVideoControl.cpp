@@ -1,5 +1,7 @@
 #include "MpvVideoControl.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -176,6 +178,17 @@ void MpvVideoControl::setSpeed(double factor)
 double MpvVideoControl::speed() const
 {
     return speed_;
+}
+
+void MpvVideoControl::setVolume(double level)
+{
+    volume_ = std::clamp(level, 0.0, 1.0);
+    mpv_.setNumber("volume", volume_ * 100.0);
+}
+
+double MpvVideoControl::volume() const
+{
+    return volume_;
 }
 
 void MpvVideoControl::handleEvent(const mpv_event& event)

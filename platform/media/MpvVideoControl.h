@@ -34,6 +34,8 @@ public:
     void stop() override;
     void setSpeed(double factor) override;
     double speed() const override;
+    void setVolume(double level) override;
+    double volume() const override;
     void setFullScreen(bool on) override;
     bool isFullScreen() const override;
     QWidget* surface() override;
@@ -78,6 +80,7 @@ private:
     double position_ = 0.0;
     double seekTarget_ = -1.0;  // where an unfinished seek goes, or -1
     bool paused_ = false;
+    double volume_ = 1.0;
     bool stopped_ = false;  // stopped by Stop or by playing to the end
     bool atEnd_ = false;
     bool buffering_ = false;

@@ -42,6 +42,11 @@ public:
     virtual void setSpeed(double factor) = 0;
     virtual double speed() const = 0;
 
+    // The loudness of the clip's sound, 0 (silent) to 1 (as recorded); values
+    // beyond are held to that range. It holds for every clip opened later.
+    virtual void setVolume(double level) = 0;
+    virtual double volume() const = 0;
+
     // Each raises AppError when the control reports a failure.
     virtual void play() = 0;
     virtual void pause() = 0;

@@ -110,7 +110,8 @@ TEST_F(DesktopSession, MetadataNamesTheClipThatPlaysAndTheCourse)
     harness.video->durationValue = 8;
     session->update();
     EXPECT_EQ(media.state.title + media.state.album + media.state.trackId,
-              "IntroductionCourse/org/mpris/MediaPlayer2/tovrelle/lesson/0");
+              "IntroductionCourse/org/tovrelle/Tovrelle/lesson/0")
+        << "tracks lie under the program's own path, not the prefix MPRIS keeps for itself";
     EXPECT_EQ(media.state.length, 8);
     w.ScrollBar1->setValue(100);  // the introduction hands over; the lesson stays "0"
     session->update();
@@ -149,6 +150,53 @@ TEST_F(DesktopSession, RateSetsTheSpeedWithinItsRangeForEveryLesson)
     }
     w.chooseLesson(2);
     EXPECT_DOUBLE_EQ(harness.video->speedValue, 0.9) << "the speed holds across lessons";
+}
+
+// A command that plays first brings the training section back, through its
+// tab as a click does (the strip shows training), so that
+// no lesson plays as sound behind the resources or sponsors page. The others
+// leave the page, and a command on the training section clicks no tab.
+TEST_F(DesktopSession, CommandsThatPlayBringTheTrainingSectionBack)
+{
+    struct Case {
+        const char* name;
+        void (MediaSessionControls::*command)();
+        bool fromTraining;
+        bool training;  // shown afterwards
+    };
+    const Case cases[] = {
+        {"Play", &MediaSessionControls::play, false, true},
+        {"PlayPause", &MediaSessionControls::playPause, false, true},
+        {"Next", &MediaSessionControls::next, false, true},
+        {"Previous", &MediaSessionControls::previous, false, true},
+        {"Pause", &MediaSessionControls::pause, false, false},
+        {"Stop", &MediaSessionControls::stop, false, false},
+        {"Play on training", &MediaSessionControls::play, true, true},
+    };
+    TfrmMain& w = start();
+    harness.course.writeJpeg(QStringLiteral("Media/menubar_training.jpg"), 10, 2);
+    for (const Case& c : cases) {
+        for (TImage* tab : {w.imgReHotspot, w.ImgSpHotspot}) {
+            w.chooseLesson(2);
+            (c.fromTraining ? w.imgTrHotspot : tab)->OnClick();
+            w.imgTabset->loadPicture(harness.course.path(QStringLiteral("Media/menubar_resources.jpg")));
+            (media.controls->*c.command)();
+            const bool tabClicked = !c.fromTraining && c.training;
+            EXPECT_EQ(w.trPanel->isVisibleTo(&w) && w.aVidPanel->isVisibleTo(&w), c.training) << c.name;
+            EXPECT_EQ(w.imgTabset->picture().width(), tabClicked ? 10 : 8) << c.name;
+        }
+    }
+    EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
+    EXPECT_EQ(media.state.status, Status::Playing);
+}
+
+TEST_F(DesktopSession, VolumeIsThePlayersAndIsPublished)
+{
+    start();
+    EXPECT_EQ(media.state.volume, 1.0);
+    media.controls->setVolume(0.25);
+    EXPECT_EQ(harness.video->volumeValue, 0.25);
+    EXPECT_EQ(media.state.volume, 0.25) << "the desktop sees the change at once";
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """A desktop's screen saver on the session bus, for tests: writes each Inhibit
 and UnInhibit to LOG, one timed line each. --gnome: GNOME's session manager
-instead. --idle SECONDS: also writes "blank" whenever that long passes with no
+instead; --portal: the desktop portal, whose inhibitions are requests to Close. --idle SECONDS: also writes "blank" whenever that long passes with no
 inhibition held, as a desktop would blank the screen.
-Usage: fake-screensaver.py LOG [--gnome] [--idle SECONDS]"""
+Usage: fake-screensaver.py LOG [--gnome | --portal] [--idle SECONDS]"""
 import sys
 import time
 
@@ -62,9 +62,31 @@ class SessionManager(dbus.service.Object):
         uninhibit(cookie)
 
 
+class Request(dbus.service.Object):
+    def __init__(self, path, cookie):
+        super().__init__(bus, path)
+        self.cookie = cookie
+
+    @dbus.service.method("org.freedesktop.portal.Request")
+    def Close(self):
+        uninhibit(self.cookie)
+        self.remove_from_connection()
+
+
+class Portal(dbus.service.Object):
+    @dbus.service.method("org.freedesktop.portal.Inhibit", in_signature="sua{sv}", out_signature="o")
+    def Inhibit(self, window, flags, options):
+        cookie = inhibit("flags=%d %s" % (flags, options.get("reason", "")))
+        path = "/org/freedesktop/portal/desktop/request/1_1/t%d" % cookie
+        Request(path, cookie)
+        return path
+
+
 DBusGMainLoop(set_as_default=True)
 bus = dbus.SessionBus()
-if "--gnome" in sys.argv:
+if "--portal" in sys.argv:
+    name, service = dbus.service.BusName("org.freedesktop.portal.Desktop", bus), Portal(bus, "/org/freedesktop/portal/desktop")
+elif "--gnome" in sys.argv:
     name, service = dbus.service.BusName("org.gnome.SessionManager", bus), SessionManager(bus, "/org/gnome/SessionManager")
 else:
     name, service = dbus.service.BusName("org.freedesktop.ScreenSaver", bus), ScreenSaver(bus, "/org/freedesktop/ScreenSaver")

@@ -3,7 +3,9 @@
 # computed dependencies and files, installs it with apt-get, starts the
 # installed program on the demo course given as an argument in a real X
 # server, starts it again without an argument to see the remembered course
-# open, and removes the package. Whatever fails, the package is removed and
+# open, and once more as in a Wayland session whose Qt lacks its Wayland
+# platform (hidden from the program alone), to see it open through XWayland's
+# X server, and removes the package. Whatever fails, the package is removed and
 # the program and the X server are stopped.
 # Usage: package-round-trip.sh BUILD_DIR SOURCE_DIR WORK_DIR
 set -euo pipefail
@@ -29,7 +31,7 @@ deb=$(echo "$work"/package/tovrelle_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 \
-               libqt6webenginewidgets6 libmpv2; do
+               libqt6webenginewidgets6 libmpv2 libqt6waylandclient6 qt6-wayland; do
   grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
@@ -60,9 +62,11 @@ trap cleanup EXIT
 installed=$(command -v tovrelle) || fail "no tovrelle on the PATH after installing"
 [ "$installed" = /usr/bin/tovrelle ] || fail "tovrelle found at $installed"
 
-# start_program SCREENSHOT [ARGUMENT]: starts the installed program from / and waits for its window.
+# start_program SCREENSHOT [ARGUMENT]: starts the installed program from /,
+# through the launcher command when one is set, and waits for its window.
+launcher=()
 start_program() {
-  (cd / && exec tovrelle "${@:2}") >>"$work/program.log" 2>&1 &
+  (cd / && exec "${launcher[@]}" tovrelle "${@:2}") >>"$work/program.log" 2>&1 &
   app=$!
   for _ in $(seq 1 60); do
     xwininfo -name Tovrelle >/dev/null 2>&1 && break
@@ -85,7 +89,21 @@ remembered=$(cat "$XDG_CONFIG_HOME/tovrelle/tovrelle.conf")
 [ "$remembered" = "course=$work/course" ] || fail "remembered: $remembered"
 start_program remembered.png
 
+# A Wayland session with XWayland, and Qt's Wayland plugins covered by empty
+# files in a mount namespace of the program's own.
+plugins=$(dpkg -L qt6-wayland | grep '/platforms/libqwayland-[^/]*\.so$') || fail "qt6-wayland has no platform plugin"
+launcher=(unshare --mount bash -c 'for p in $1; do mount --bind /dev/null "$p" || exit 1; done; shift; exec "$@"' _ "$plugins"
+          env XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-tovrelle-absent)
+if "${launcher[@]}" true 2>/dev/null; then
+  start_program xwayland.png
+  fallback="opened through X11 where Qt lacks its Wayland plugin"
+else
+  fallback="NOT checked the X11 fallback: no mount namespace here"
+fi
+launcher=()
+
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=120 tovrelle >"$work/remove.log" 2>&1 \
   || fail "apt-get remove (see $work/remove.log)"
 [ ! -e /usr/bin/tovrelle ] || fail "/usr/bin/tovrelle is still there after removing the package"
-echo "$(basename "$deb"): Depends $depends; installed, opened the course given and then the remembered one, removed"
+echo "$(basename "$deb"): Depends $depends; installed, opened the course given and then the remembered one," \
+  "$fallback, removed"

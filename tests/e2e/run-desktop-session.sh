@@ -3,9 +3,9 @@
 # screen saver: the screen is kept awake exactly while a lesson plays (given
 # back on Pause, Stop, the end of a clip and Quit), and the MPRIS player moves
 # the real window: pause and play seen on the picture, seek, next and previous
-# lesson, metadata, signals. Then GNOME's session manager in place of the
-# screen saver, the X server's own saver where neither is on the bus, and
-# no session bus at all.
+# lesson, metadata, signals, volume. Then GNOME's session manager in place of
+# the screen saver, the desktop portal, the X server's own saver where none
+# is on the bus, and no session bus at all.
 # Usage: run-desktop-session.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -49,7 +49,7 @@ has_title() { metadata | grep -q "'xesam:title': <'$1'>"; }
 expect_status Playing "lesson 1 at start"
 expect_log 1 "inhibit 1 Playing Lesson 1 of course" "lesson 1 playing"
 picture_moves "$work" 0.5 || fail "lesson 1 does not play"
-metadata | grep -q "'mpris:length': <int64 6[0-9]\{7\}>, 'mpris:trackid': <objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'>, 'xesam:album': <'course'>, 'xesam:title': <'Lesson 1'>" \
+metadata | grep -q "'mpris:length': <int64 6[0-9]\{7\}>, 'mpris:trackid': <objectpath '/org/tovrelle/Tovrelle/lesson/1'>, 'xesam:album': <'course'>, 'xesam:title': <'Lesson 1'>" \
   || fail "metadata: $(metadata)"
 
 mpris Pause
@@ -62,12 +62,23 @@ expect_status Playing "PlayPause"
 expect_log 2 "^[0-9.]+ inhibit " "PlayPause"
 picture_moves "$work" 0.5 || fail "the picture stands after PlayPause"
 
-mpris SetPosition "objectpath '/org/mpris/MediaPlayer2/tovrelle/lesson/1'" "int64 20000000"
+mpris SetPosition "objectpath '/org/tovrelle/Tovrelle/lesson/1'" "int64 20000000"
 sleep 0.5
 position=$(mpris_get Position | sed -E 's/.*int64 ([0-9]+).*/\1/')
 [ "$position" -ge 19000000 ] && [ "$position" -le 24000000 ] || fail "position $position after a seek to 20 s"
 grep -q "Seeked" "$work/signals.log" || fail "no Seeked signal: $(cat "$work/signals.log")"
 grep -q "PropertiesChanged" "$work/signals.log" || fail "no PropertiesChanged signal"
+
+# A panel's volume slider: the player's volume, told back; below silence is silence.
+volume() { mpris_get Volume | sed -E 's/.*<(.*)>.*/\1/'; }
+gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+  --method org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volume "<0.5>" >/dev/null \
+  || fail "Volume cannot be set"
+within eval '[ "$(volume)" = 0.5 ]' || fail "Volume $(volume) after setting 0.5"
+grep -q "'Volume': <0.5>" "$work/signals.log" || fail "no PropertiesChanged for the volume"
+gdbus call --session --dest org.mpris.MediaPlayer2.tovrelle --object-path /org/mpris/MediaPlayer2 \
+  --method org.freedesktop.DBus.Properties.Set org.mpris.MediaPlayer2.Player Volume "<-1.0>" >/dev/null
+within eval '[ "$(volume)" = 0.0 ]' || fail "Volume $(volume) after setting -1"
 
 mpris Stop
 expect_status Stopped "Stop"
@@ -107,7 +118,20 @@ app=$!
 expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "GNOME's session manager"
 end_program "$app" || fail "the program did not end on SIGTERM"
 
-# Neither service on the bus: the X server's own screen saver is suspended
+# The desktop portal where neither is on the bus: the idle flag, and the
+# request closed on Pause.
+kill "$SCREENSAVER_PID"
+start_fake_screensaver "$log" --portal
+(cd "$work/course" && exec ./tovrelle) >"$work/program-portal.log" 2>&1 &
+app=$!
+expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "the desktop portal"
+wait_for_mpris || fail "no MPRIS player on the bus"
+# A clip still opening takes no Pause: asked again until it is paused.
+within eval 'mpris Pause && status_is Paused' || fail "Pause: status $(mpris_get PlaybackStatus)"
+expect_log 1 "uninhibit 1 known" "Pause, through the portal"
+end_program "$app" || fail "the program did not end on SIGTERM"
+
+# None of the services on the bus: the X server's own screen saver is suspended
 # while the lesson plays, and comes back on Pause.
 kill "$SCREENSAVER_PID"
 (cd "$work/course" && exec ./tovrelle) >"$work/program-x11.log" 2>&1 &
@@ -131,4 +155,4 @@ sleep 2
 picture_moves "$work" 0.5 || fail "without a session bus the picture stands still"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a session bus"
 echo "screen kept awake while playing and given back on Pause, Stop, end of clip and Quit;" \
-  "MPRIS pause, play, seek, next, previous, metadata, signals, Raise; GNOME and X fallbacks; no bus"
+  "MPRIS pause, play, seek, volume, next, previous, metadata, signals, Raise; GNOME, portal and X fallbacks; no bus"

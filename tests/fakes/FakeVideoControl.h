@@ -24,6 +24,7 @@ public:
     double positionValue = 0.0;
     PlayState state = Closed;
     double speedValue = 1.0;
+    double volumeValue = 1.0;
     bool fullScreen = false;
 
     // When not empty, the operation raises AppError with this text.
@@ -48,6 +49,8 @@ public:
     PlayState playState() const override { return state; }
     void setSpeed(double factor) override { speedValue = factor; }
     double speed() const override { return speedValue; }
+    void setVolume(double level) override { volumeValue = level; }
+    double volume() const override { return volumeValue; }
     void play() override { operate(QStringLiteral("play"), playFailure, Playing); }
     void pause() override { operate(QStringLiteral("pause"), pauseFailure, Paused); }
     void stop() override
