@@ -33,6 +33,9 @@ PACKAGES=(
   pulseaudio pulseaudio-utils sox
   # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
   dbus-daemon libglib2.0-bin python3-dbus python3-gi
+  # the Wayland tests: Qt's Wayland platform, a headless compositor, screenshots, keys,
+  # and the test pointer built from wlroots' virtual-pointer protocol
+  qt6-wayland sway grim wtype libwayland-dev libwayland-bin
 )
 
 SUDO=""
