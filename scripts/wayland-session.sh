@@ -9,7 +9,8 @@
 # WAYLAND_DISPLAY and SWAYSOCK, which root may open whoever owns them.
 # Without input devices (headless) the seat has no pointer, so `swaymsg seat
 # seat0 cursor press` reaches no window; the test pointer (a wlroots virtual
-# pointer, tests/e2e/wayland, its path in WAYLAND_POINTER) clicks instead.
+# pointer, tests/e2e/wayland, its path in WAYLAND_POINTER) clicks instead,
+# after giving the window time to take the new pointer.
 # Keys go through wtype's virtual keyboard, screenshots through grim.
 
 # start_sway [WIDTH HEIGHT]: starts the compositor with one headless output of
@@ -106,10 +107,12 @@ sway_click() {
 }
 
 # sway_key KEY...: presses and releases each key in turn, by its XKB name
-# (Escape, bracketright, BackSpace ...), on the focused window.
+# (Escape, bracketright, BackSpace ...), on the focused window. The seat has a
+# keyboard only while wtype's virtual one stands: wtype waits for the window
+# to take that keyboard first, else the key is lost.
 sway_key() {
   local key
-  for key in "$@"; do wtype -k "$key"; done
+  for key in "$@"; do wtype -s 300 -P "$key" -s 30 -p "$key"; done
 }
 
 # sway_shot FILE [X Y WIDTH HEIGHT]: a screenshot of the output, or of that
