@@ -67,7 +67,10 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
     }
     view->drawPicture([&](QImage& picture) {
         int size[] = {picture.width(), picture.height()};
-        char format[] = "bgr0";  // QImage::Format_RGB32 in memory order
+        // QImage::Format_RGB32 in memory order, its fourth byte 0xff: with
+        // "bgr0" it would be 0, and a window with alpha (Wayland) would let
+        // the desktop show through the picture.
+        char format[] = "bgra";
         size_t stride = picture.bytesPerLine();
         mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                      {MPV_RENDER_PARAM_SW_FORMAT, format},
@@ -76,5 +79,9 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(context_, params);
+        // A frame covers the whole picture, opaque. Before the first one the
+        // player only clears it, alpha included.
+        if (qAlpha(*reinterpret_cast<const QRgb*>(picture.constBits())) != 0xff)
+            picture.fill(Qt::black);
     });
 }

@@ -61,6 +61,7 @@ public:
         fullScreen = on;
     }
     bool isFullScreen() const override { return fullScreen; }
+    QWidget* fullScreenWindow() const override { return fullScreenWindow_.get(); }
     QWidget* surface() override { return surface_.get(); }
     void setMouseUpHandler(MouseUpHandler handler) override { mouseUp_ = std::move(handler); }
     void setDoubleClickHandler(DoubleClickHandler handler) override { doubleClick_ = std::move(handler); }
@@ -93,6 +94,7 @@ private:
     }
 
     std::unique_ptr<QWidget> surface_ = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> fullScreenWindow_ = std::make_unique<QWidget>();
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
 };
