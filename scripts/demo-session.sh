@@ -86,7 +86,7 @@ window_place() {
 end_program() {
   kill "$1" 2>/dev/null || return 0
   for _ in $(seq 1 100); do
-    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null || true; return 0; }
     sleep 0.1
   done
   echo "the program did not end on SIGTERM" >&2
