@@ -14,6 +14,15 @@ void frameDue(void* renderer)
     QMetaObject::invokeMethod(static_cast<QObject*>(renderer), "drawNewFrame", Qt::QueuedConnection);
 }
 
+void makeOpaque(QImage& picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] |= 0xff000000u;
+    }
+}
+
 }  // namespace
 
 MpvFrameRenderer::MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView*()> target)
@@ -82,6 +91,6 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
         // A frame covers the whole picture, opaque. Before the first one the
         // player only clears it, alpha included.
         if (qAlpha(*reinterpret_cast<const QRgb*>(picture.constBits())) != 0xff)
-            picture.fill(Qt::black);
+            makeOpaque(picture);
     });
 }
