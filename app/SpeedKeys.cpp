@@ -52,14 +52,19 @@ bool SpeedKeys::typingGoesTo(const QWidget* widget) const
 // A key goes first to the widget with the focus, or to the window when none
 // has it, then up to its parents while they leave it. Deciding on that first
 // widget alone, and taking the key there, changes the speed once per press
-// and never behind a field that leaves the key to its parents.
+// and never behind a field that leaves the key to its parents. The
+// full-screen picture, which holds the keyboard, has nothing to type into.
+bool SpeedKeys::actsOn(const QWidget* widget) const
+{
+    if (widget->window() == movie_.fullScreenWindow())
+        return true;
+    const QWidget* focus = QApplication::focusWidget();
+    return widget == (focus ? focus : widget->window()) && widget->window() == &window_ && !typingGoesTo(widget);
+}
+
 bool SpeedKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    const auto* widget = static_cast<const QWidget*>(watched);
-    const QWidget* focus = QApplication::focusWidget();
-    if (widget != (focus ? focus : widget->window()) || widget->window() != &window_ || typingGoesTo(widget))
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || !actsOn(static_cast<QWidget*>(watched)))
         return false;
     const double speed = speedFor(static_cast<const QKeyEvent&>(*event), movie_.Speed());
     if (speed == 0.0)

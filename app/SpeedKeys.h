@@ -8,7 +8,8 @@ class TActiveMovie;
 
 // The speed keys most players use: ] faster, [ slower, Backspace back to the
 // clip's own pace. They act anywhere in the main window except where typing
-// goes: a text field, a drop-down list or an HTML view. UI thread only.
+// goes (a text field, a drop-down list or an HTML view), and on the
+// full-screen picture. UI thread only.
 class SpeedKeys : public QObject {
     Q_OBJECT
 
@@ -23,6 +24,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool actsOn(const QWidget* widget) const;
     bool typingGoesTo(const QWidget* widget) const;
 
     QWidget& window_;

@@ -13,13 +13,14 @@ prepare_demo_course() {
 }
 
 # start_xvfb: starts an X server on a free display and exports DISPLAY; the
-# server is stopped when the script exits. XVFB_DISPLAYS, when set, lists the
+# server is stopped when the script exits. XVFB_SCREEN sets its size and depth
+# (1280x1024x24 unless set). XVFB_DISPLAYS, when set, lists the
 # display numbers to try, for a machine where others hold the rest.
 start_xvfb() {
   local number
   for number in ${XVFB_DISPLAYS:-$(seq 90 150)}; do
     { [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; } && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
     export DISPLAY=":$number"
@@ -85,7 +86,7 @@ window_place() {
 end_program() {
   kill "$1" 2>/dev/null || return 0
   for _ in $(seq 1 100); do
-    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null || true; return 0; }
     sleep 0.1
   done
   echo "the program did not end on SIGTERM" >&2

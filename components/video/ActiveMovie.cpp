@@ -28,6 +28,7 @@ TActiveMovie::TActiveMovie(QWidget* parent, std::unique_ptr<VideoControl> contro
 // this widget still stands.
 TActiveMovie::~TActiveMovie()
 {
+    delete speedBadge_;  // it may stand in the control's full-screen window
     control_.reset();
 }
 
@@ -91,6 +92,15 @@ void TActiveMovie::setSpeed(double factor)
     const double tenths = std::clamp(factor * 10.0, MinimumSpeed * 10.0, MaximumSpeed * 10.0);
     speedTenths_ = int(std::lround(tenths));
     control_->setSpeed(Speed());
+    showSpeedBadge();
+}
+
+// Over the picture where it is shown: in this widget or on the full screen.
+void TActiveMovie::showSpeedBadge()
+{
+    QWidget* over = FullScreenMode() ? control_->fullScreenWindow() : this;
+    if (speedBadge_->parentWidget() != over)
+        speedBadge_->setParent(over);
     speedBadge_->showSpeed(Speed());
 }
 
@@ -113,6 +123,11 @@ void TActiveMovie::Stop()
 bool TActiveMovie::FullScreenMode() const
 {
     return control_->isFullScreen();
+}
+
+QWidget* TActiveMovie::fullScreenWindow() const
+{
+    return FullScreenMode() ? control_->fullScreenWindow() : nullptr;
 }
 
 void TActiveMovie::setFullScreenMode(bool on)

@@ -59,6 +59,8 @@ public:
     // is shown. The user leaves it with Esc or a click.
     bool FullScreenMode() const;
     void setFullScreenMode(bool on);
+    // The full-screen display's window while it is shown, else null.
+    QWidget* fullScreenWindow() const;
 
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
     std::function<void()> OnDblClick;
@@ -69,6 +71,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showSpeedBadge();
+
     std::unique_ptr<VideoControl> control_;
     QString fileName_;
     int displaySize_ = 0;

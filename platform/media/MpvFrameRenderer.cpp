@@ -14,6 +14,15 @@ void frameDue(void* renderer)
     QMetaObject::invokeMethod(static_cast<QObject*>(renderer), "drawNewFrame", Qt::QueuedConnection);
 }
 
+void makeOpaque(QImage& picture)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            row[x] |= 0xff000000u;
+    }
+}
+
 }  // namespace
 
 MpvFrameRenderer::MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView*()> target)
@@ -67,7 +76,10 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
     }
     view->drawPicture([&](QImage& picture) {
         int size[] = {picture.width(), picture.height()};
-        char format[] = "bgr0";  // QImage::Format_RGB32 in memory order
+        // QImage::Format_RGB32 in memory order, its fourth byte 0xff: with
+        // "bgr0" it would be 0, and a window with alpha (Wayland) would let
+        // the desktop show through the picture.
+        char format[] = "bgra";
         size_t stride = picture.bytesPerLine();
         mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, size},
                                      {MPV_RENDER_PARAM_SW_FORMAT, format},
@@ -76,5 +88,9 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(context_, params);
+        // A frame covers the whole picture, opaque. Before the first one the
+        // player only clears it, alpha included.
+        if (qAlpha(*reinterpret_cast<const QRgb*>(picture.constBits())) != 0xff)
+            makeOpaque(picture);
     });
 }

@@ -9,7 +9,7 @@
 
 class VideoFrameView;
 
-// Draws the frames of a player core in software, at the view's own size, into
+// Draws the frames of a player core in software, at the view's picture size, into
 // the frame buffer of one of our views, on the UI thread. The core says when a
 // frame is due; target then names the view it goes to, or none to let the
 // frame pass undrawn (nothing shown, or no clip open).

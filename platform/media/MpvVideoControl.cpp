@@ -39,7 +39,9 @@ MpvVideoControl::MpvVideoControl()
           // may still seek in it.
           {"keep-open", "yes"},
           {"idle", "yes"},
-          // The picture fills the control, as the window laid out its size.
+          // The picture fills the area it is drawn into: the control as the
+          // window laid it out, or the part of the full screen that keeps the
+          // picture's proportions.
           {"keepaspect", "no"},
           {"osd-level", "0"},
           {"input-vo-keyboard", "no"},
@@ -53,6 +55,7 @@ MpvVideoControl::MpvVideoControl()
     mpv_.observe("time-pos", MPV_FORMAT_DOUBLE);
     mpv_.observe("eof-reached", MPV_FORMAT_FLAG);
     mpv_.observe("paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_.observe("video-params/aspect", MPV_FORMAT_DOUBLE);
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
     surface_->onMouseRelease = [this](QMouseEvent* event) {
         if (mouseUp_) {
@@ -275,6 +278,10 @@ void MpvVideoControl::takeProperty(const mpv_event_property& property)
             stopped_ = true;
     } else if (name == "paused-for-cache") {
         buffering_ = known && *static_cast<int*>(property.data);
+    } else if (name == "video-params/aspect") {
+        proportions_ = known ? *static_cast<double*>(property.data) : 0.0;
+        if (fullScreen_)
+            fullScreen_->setProportions(proportions_);
     }
 }
 
@@ -315,7 +322,7 @@ void MpvVideoControl::clearPictures()
 void MpvVideoControl::setFullScreen(bool on)
 {
     if (!on) {
-        if (fullScreen_ && fullScreen_->isVisible()) {
+        if (isFullScreen()) {
             fullScreen_->releaseKeyboard();
             fullScreen_->hide();
             renderer_->redraw();
@@ -325,12 +332,15 @@ void MpvVideoControl::setFullScreen(bool on)
     if (!fullScreen_)
         createFullScreenWindow();
     QScreen* screen = surface_->screen() ? surface_->screen() : QGuiApplication::primaryScreen();
-    // Without a window manager a full-screen request alone leaves a small
-    // window, so the window takes the screen's geometry itself.
+    // The window system's full-screen state, on the screen of the program's
+    // window. Without a window manager that request alone leaves a small
+    // window, so the window takes the screen's geometry itself as well.
+    fullScreen_->setScreen(screen);
     fullScreen_->setGeometry(screen->geometry());
-    fullScreen_->show();
+    fullScreen_->showFullScreen();
     fullScreen_->raise();
     fullScreen_->activateWindow();
+    // Without a window manager the keys would go to the window under the pointer.
     fullScreen_->grabKeyboard();
 }
 
@@ -339,10 +349,14 @@ bool MpvVideoControl::isFullScreen() const
     return fullScreen_ && fullScreen_->isVisible();
 }
 
+// The window's views fill their control as the program laid it out; the
+// full screen keeps the picture's proportions, with black bars.
 void MpvVideoControl::createFullScreenWindow()
 {
     fullScreen_ = std::make_unique<VideoFrameView>();
-    fullScreen_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    fullScreen_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    fullScreen_->setWindowTitle(QStringLiteral("Tovrelle"));
+    fullScreen_->setProportions(proportions_);
     fullScreen_->onMouseRelease = [this](QMouseEvent*) { setFullScreen(false); };
     fullScreen_->onEscape = [this] { setFullScreen(false); };
     fullScreen_->onShown = [this] { renderer_->redraw(); };

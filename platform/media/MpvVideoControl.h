@@ -41,9 +41,7 @@ public:
     QWidget* surface() override;
     void setMouseUpHandler(MouseUpHandler handler) override;
     void setDoubleClickHandler(DoubleClickHandler handler) override;
-
-    // The full-screen window while it exists, for tests and screenshots.
-    QWidget* fullScreenWindow() const;
+    QWidget* fullScreenWindow() const override;
 
 private:
     void createFullScreenWindow();
@@ -85,4 +83,5 @@ private:
     bool atEnd_ = false;
     bool buffering_ = false;
     double speed_ = 1.0;
+    double proportions_ = 0.0;  // the picture's width over its height, 0 while unknown
 };

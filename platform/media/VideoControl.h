@@ -56,6 +56,8 @@ public:
     // to the control's own surface. The user leaves it with Esc or a click.
     virtual void setFullScreen(bool on) = 0;
     virtual bool isFullScreen() const = 0;
+    // The full-screen window once it was first shown, else null.
+    virtual QWidget* fullScreenWindow() const = 0;
 
     // The widget the picture is drawn on; the control keeps ownership.
     virtual QWidget* surface() = 0;

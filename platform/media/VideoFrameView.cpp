@@ -31,16 +31,43 @@ VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+void VideoFrameView::setProportions(double widthOverHeight)
+{
+    if (widthOverHeight == proportions_)
+        return;
+    proportions_ = widthOverHeight;
+    update();
+    if (onShown && isVisible())
+        onShown();
+}
+
+QRect VideoFrameView::pictureArea() const
+{
+    if (proportions_ <= 0.0 || size().isEmpty())
+        return rect();
+    const QSizeF exact = QSizeF(proportions_, 1.0).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    const QSize fitted(qRound(exact.width()), qRound(exact.height()));
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+}
+
+QSize VideoFrameView::pixelSize() const
+{
+    return (QSizeF(pictureArea().size()) * devicePixelRatioF()).toSize();
+}
+
 void VideoFrameView::drawPicture(const std::function<void(QImage&)>& draw)
 {
-    if (size().isEmpty())
+    const QSize pixels = pixelSize();
+    if (pixels.isEmpty())
         return;
-    if (picture_.size() != size())
-        picture_ = alignedImage(size());
+    if (picture_.size() != pixels) {
+        picture_ = alignedImage(pixels);
+        picture_.setDevicePixelRatio(devicePixelRatioF());
+    }
     if (picture_.isNull())
         return;
     draw(picture_);
-    update();
+    update(pictureArea());
 }
 
 void VideoFrameView::clearPicture()
@@ -49,16 +76,21 @@ void VideoFrameView::clearPicture()
     update();
 }
 
+// The picture is copied as it is, pixel for pixel, at its place.
 void VideoFrameView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect area = event->rect();
-    if (picture_.size() != size()) {
-        painter.fillRect(area, Qt::black);
+    const QRect picture = pictureArea();
+    const QRegion bars = QRegion(event->rect()) - (picture_.size() == pixelSize() ? picture : QRect());
+    for (const QRect& bar : bars)
+        painter.fillRect(bar, Qt::black);
+    const QRect shown = event->rect() & picture;
+    if (picture_.size() != pixelSize() || shown.isEmpty())
         return;
-    }
+    const qreal ratio = picture_.devicePixelRatio();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area.topLeft(), picture_, area);
+    painter.drawImage(QPointF(shown.topLeft()), picture_,
+                      QRectF(QPointF(shown.topLeft() - picture.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
 }
 
 void VideoFrameView::showEvent(QShowEvent*)

@@ -74,4 +74,22 @@ TEST_F(SpeedKeysTest, KeysGoToTypingWhereTypingGoes)
     EXPECT_DOUBLE_EQ(speed(), 1.1) << "the window itself has the focus";
 }
 
+// The full-screen picture holds the keyboard: the keys act there too, and
+// the badge shows over it.
+TEST_F(SpeedKeysTest, KeysActOnTheFullScreenPictureWithTheBadgeOverIt)
+{
+    TfrmMain& w = start();
+    w.ActiveMovie1->setFullScreenMode(true);
+    QWidget* full = harness.video->fullScreenWindow();
+    full->show();
+    press(full, Qt::Key_BracketRight);
+    EXPECT_DOUBLE_EQ(speed(), 1.1);
+    auto* badge = full->findChild<SpeedBadge*>();
+    ASSERT_NE(badge, nullptr);
+    EXPECT_TRUE(badge->isVisible());
+    harness.video->simulateLeaveFullScreen();
+    press(&w, Qt::Key_Backspace);
+    EXPECT_EQ(w.ActiveMovie1->findChild<SpeedBadge*>(), badge) << "back over the window's picture";
+}
+
 }  // namespace

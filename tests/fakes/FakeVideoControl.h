@@ -64,6 +64,7 @@ public:
         fullScreen = on;
     }
     bool isFullScreen() const override { return fullScreen; }
+    QWidget* fullScreenWindow() const override { return fullScreenWindow_.get(); }
     QWidget* surface() override { return surface_.get(); }
     void setMouseUpHandler(MouseUpHandler handler) override { mouseUp_ = std::move(handler); }
     void setDoubleClickHandler(DoubleClickHandler handler) override { doubleClick_ = std::move(handler); }
@@ -96,6 +97,7 @@ private:
     }
 
     std::unique_ptr<QWidget> surface_ = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> fullScreenWindow_ = std::make_unique<QWidget>();
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
 };

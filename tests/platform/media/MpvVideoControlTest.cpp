@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <clocale>
 #include <functional>
 #include <memory>
@@ -32,6 +33,18 @@ bool hasPicture(const QImage& image)
         }
     }
     return false;
+}
+
+// Every pixel's fourth byte is 0xff, as the picture's format requires: a
+// window with alpha shows what lies behind it through any other value.
+bool opaque(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        if (!std::all_of(row, row + image.width(), [](QRgb pixel) { return qAlpha(pixel) == 0xff; }))
+            return false;
+    }
+    return true;
 }
 
 class MpvVideoControlTest : public ::testing::Test {
@@ -89,6 +102,7 @@ TEST_F(MpvVideoControlTest, OpeningStartsTheClipAndDrawsItsPictureScaled)
     const QImage shot = control->surface()->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(160, 120));
     EXPECT_TRUE(hasPicture(shot.copy(120, 90, 40, 30))) << "the frame must fill the widget";
+    EXPECT_TRUE(opaque(static_cast<VideoFrameView*>(control->surface())->picture()));
 }
 
 // A window busy for longer than the player's streaming thread waits for a frame
@@ -256,6 +270,48 @@ TEST_F(MpvVideoControlTest, FullScreenCoversTheScreenAndEndsWithEscOrAClick)
     QTest::mouseClick(window, Qt::LeftButton);
     EXPECT_FALSE(control->isFullScreen());
     EXPECT_TRUE(control->surface()->isVisible()) << "the picture goes back to the normal surface";
+}
+
+// Full screen keeps the clip's proportions (4:3 here), drawn opaque at the
+// size of its area, with bars where the screen's proportions differ.
+TEST_F(MpvVideoControlTest, FullScreenKeepsTheClipsProportions)
+{
+    openClip();
+    if (IsSkipped())
+        return;
+    control->setFullScreen(true);
+    auto* view = static_cast<VideoFrameView*>(control->fullScreenWindow());
+    EXPECT_TRUE(opaque(view->picture())) << "drawn before the first frame";
+    ASSERT_TRUE(waitFor([&] { return hasPicture(view->picture()) && view->pictureArea() != view->rect(); }, 10000))
+        << "no frame was drawn in proportion on the " << view->width() << "x" << view->height() << " screen";
+    const QRect area = view->pictureArea();
+    EXPECT_NEAR(double(area.width()) / area.height(), 4.0 / 3.0, 0.01);
+    EXPECT_EQ(view->picture().size(), area.size() * view->devicePixelRatio());
+    EXPECT_TRUE(opaque(view->picture()));
+    control->setFullScreen(false);
+    EXPECT_EQ(static_cast<VideoFrameView*>(control->surface())->pictureArea(), control->surface()->rect())
+        << "the window's view keeps filling its control";
+}
+
+TEST(VideoFrameView, PictureAreaKeepsProportionsWithBarsOrFills)
+{
+    testApplication();
+    struct Case {
+        QSize view;
+        double proportions;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, 4.0 / 3.0, {240, 0, 1440, 1080}}, {{800, 600}, 16.0 / 9.0, {0, 75, 800, 450}},
+        {{1024, 768}, 4.0 / 3.0, {0, 0, 1024, 768}},     {{720, 540}, 0.0, {0, 0, 720, 540}},
+        {{300, 900}, 1.0, {0, 300, 300, 300}},
+    };
+    VideoFrameView view;
+    for (const Case& c : cases) {
+        view.resize(c.view);
+        view.setProportions(c.proportions);
+        EXPECT_EQ(view.pictureArea(), c.expected) << c.view.width() << "x" << c.view.height() << " " << c.proportions;
+    }
 }
 
 }  // namespace
