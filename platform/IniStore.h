@@ -34,6 +34,11 @@ public:
     // Binds the store to the file; reads nothing and never fails.
     void open(const QString& path);
 
+    // False when the file is there but cannot be read whole (a read error
+    // part-way, a disc that does not answer). Such a file is never replaced,
+    // and reading from it raises "Cannot read file %s".
+    bool readable();
+
     // The value, or the default (less trailing spaces) when the file, the
     // section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& defaultValue);
@@ -64,6 +69,7 @@ public:
 private:
     struct FileStamp {
         bool exists = false;
+        bool reachable = true;
         dev_t device = 0;
         ino_t inode = 0;
         off_t size = 0;
@@ -74,6 +80,7 @@ private:
 
     static FileStamp stampOf(const QByteArray& path);
     const IniDocument& current();
+    const IniDocument& readableDocument();
     QByteArray writableTarget() const;
     void flush();
     void refuseUnreadableFile() const;
