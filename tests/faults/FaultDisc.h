@@ -16,9 +16,11 @@
 // mount came up.
 class FaultDisc {
 public:
-    FaultDisc()
+    // The disc shows the folder source, or a fresh empty one.
+    explicit FaultDisc(const QString& sourceFolder = QString())
+        : source_(sourceFolder.isEmpty() ? root_.filePath(QStringLiteral("source")) : sourceFolder)
     {
-        QDir(root_.path()).mkpath(QStringLiteral("source"));
+        QDir().mkpath(source_);
         QDir(root_.path()).mkpath(QStringLiteral("disc"));
         if (!QFile::exists(QStringLiteral("/dev/fuse")))
             return;
@@ -45,7 +47,7 @@ public:
 
     // The folder the program sees, and the real folder beneath it.
     QString path() const { return root_.filePath(QStringLiteral("disc")); }
-    QString source() const { return root_.filePath(QStringLiteral("source")); }
+    QString source() const { return source_; }
 
     // Replaces every fault at once; {} removes them all.
     void setFaults(const QJsonObject& faults)
@@ -68,5 +70,6 @@ private:
     }
 
     QTemporaryDir root_;
+    QString source_;
     QProcess fs_;
 };
