@@ -103,6 +103,38 @@ void IniStore::flush()
         raiseUnableToWrite();
     }
     cachedStamp_ = stampOf(nativePath_);
+    documentsRead()[nativePath_] = {*cachedStamp_, cached_};
+}
+
+// Every store of the process shares what was read last of each file, so a
+// file that has not changed since is not read again: the bookmark file on a
+// slow disc costs a look at its stamp on each lesson click, not its reads.
+// UI thread only, like the stores.
+std::map<QByteArray, IniStore::DocumentRead>& IniStore::documentsRead()
+{
+    static std::map<QByteArray, DocumentRead> documents;
+    return documents;
+}
+
+// Takes the file as it is now: from the document read last when the file has
+// not changed since, else from the disc.
+void IniStore::load(const FileStamp& stamp)
+{
+    cachedStamp_ = stamp;
+    unreadable_ = !stamp.reachable;
+    auto& known = documentsRead();
+    const auto found = known.find(nativePath_);
+    if (stamp.exists && found != known.end() && found->second.stamp == stamp) {
+        cached_ = found->second.document;
+        return;
+    }
+    const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
+    unreadable_ = unreadable_ || (stamp.exists && !bytes);
+    cached_ = bytes ? IniDocument(*bytes) : IniDocument();
+    if (bytes)
+        known[nativePath_] = {stamp, cached_};
+    else if (found != known.end())
+        known.erase(found);
 }
 
 IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
@@ -129,12 +161,8 @@ const IniDocument& IniStore::current()
     if (!pendingTarget_.isEmpty())
         return cached_;
     const FileStamp stamp = stampOf(nativePath_);
-    if (!cachedStamp_ || !(*cachedStamp_ == stamp)) {
-        const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
-        unreadable_ = !stamp.reachable || (stamp.exists && !bytes);
-        cached_ = bytes ? IniDocument(*bytes) : IniDocument();
-        cachedStamp_ = stamp;
-    }
+    if (!cachedStamp_ || !(*cachedStamp_ == stamp))
+        load(stamp);
     return cached_;
 }
 

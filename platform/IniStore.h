@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,7 @@ inline const QString kMissingValueMarker = QStringLiteral("\u00A7ERROR\u00A7");
 
 // The INI store: reads and writes one file by its full path with the rules of
 // the private profile functions. Every read sees the file as it is on disk,
-// but an unchanged file is parsed only once. Files are in the system code
+// but an unchanged file is read and parsed only once in the process. Files are in the system code
 // page; one saved with a UTF-8 or UTF-16 byte-order mark is read and rewritten
 // in its own encoding, and a code-page file becomes UTF-8 with its mark when
 // it must hold a character the code page lacks, so no text is ever lost.
@@ -78,7 +79,14 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
 
+    struct DocumentRead {
+        FileStamp stamp;
+        IniDocument document;
+    };
+
     static FileStamp stampOf(const QByteArray& path);
+    static std::map<QByteArray, DocumentRead>& documentsRead();
+    void load(const FileStamp& stamp);
     const IniDocument& current();
     const IniDocument& readableDocument();
     QByteArray writableTarget() const;

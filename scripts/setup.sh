@@ -33,6 +33,8 @@ PACKAGES=(
   pulseaudio pulseaudio-utils sox
   # the desktop session tests: a private session bus, a fake screen saver, MPRIS calls
   dbus-daemon libglib2.0-bin python3-dbus python3-gi
+  # the failing-disc tests: a pass-through file system that injects a disc's faults
+  fuse3 python3-fusepy
 )
 
 SUDO=""

@@ -89,6 +89,28 @@ TEST_F(IniStoreFaultTest, AReadThatWorksAgainSeesTheWholeFile)
     EXPECT_EQ(store.read("vid3", "bm1", "-"), QStringLiteral("three"));
 }
 
+// A file read whole once is not read again while it stays as it was: a store
+// opened later takes it even when the disc now fails reads; once the file
+// changes it is read again, and the failure shows.
+TEST_F(IniStoreFaultTest, AnUnchangedFileIsNotReadAgain)
+{
+    IniStore first;
+    first.open(path());
+    EXPECT_EQ(first.read("vid3", "bm1", "-"), QStringLiteral("three"));
+    disc.setFaults({{"fail_reads", QJsonObject{{"bm.ini", 0}}}});
+    IniStore later;
+    later.open(path());
+    EXPECT_TRUE(later.readable());
+    EXPECT_EQ(later.read("vid1", "bm2", "-"), QStringLiteral("two"));
+    QFile file(disc.source() + QStringLiteral("/bm.ini"));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("[vid4]\r\n");
+    file.close();
+    IniStore changed;
+    changed.open(path());
+    EXPECT_FALSE(changed.readable());
+}
+
 // A missing file on a disc that answers is no error; on a full disc the save
 // fails and leaves what was there.
 TEST_F(IniStoreFaultTest, SavesOnAFolderThatCannotHoldModesOrIsFull)
