@@ -178,9 +178,10 @@ bool IniStore::readable()
 // an error, never taken for a missing or shorter one.
 const IniDocument& IniStore::readableDocument()
 {
-    if (!readable())
+    const IniDocument& document = current();
+    if (unreadable_)
         throw AppError(QStringLiteral("Cannot read file %1").arg(path_));
-    return current();
+    return document;
 }
 
 QString IniStore::read(const QString& section, const QString& key, const QString& defaultValue)

@@ -17,10 +17,11 @@ inline const QString kMissingValueMarker = QStringLiteral("\u00A7ERROR\u00A7");
 
 // The INI store: reads and writes one file by its full path with the rules of
 // the private profile functions. Every read sees the file as it is on disk,
-// but an unchanged file is read and parsed only once in the process. Files are in the system code
-// page; one saved with a UTF-8 or UTF-16 byte-order mark is read and rewritten
-// in its own encoding, and a code-page file becomes UTF-8 with its mark when
-// it must hold a character the code page lacks, so no text is ever lost.
+// but an unchanged file is read and parsed only once in the process. Files
+// are in the system code page; one saved with a UTF-8 or UTF-16 byte-order
+// mark is read and rewritten in its own encoding, and a code-page file becomes
+// UTF-8 with its mark when it must hold a character the code page lacks, so
+// no text is ever lost.
 //
 // Writes are checked against the file system at once, and reach the file when
 // the store is closed (or destroyed), all of one operation's writes in one

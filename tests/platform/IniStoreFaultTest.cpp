@@ -75,20 +75,6 @@ TEST_F(IniStoreFaultTest, AFileThatCannotBeReadWholeIsAnErrorAndIsNeverWrittenOv
     }
 }
 
-// The same store reads the whole file once the disc answers again.
-TEST_F(IniStoreFaultTest, AReadThatWorksAgainSeesTheWholeFile)
-{
-    disc.setFaults({{"fail_reads", QJsonObject{{"bm.ini", 40}}}});
-    IniStore failing;
-    failing.open(path());
-    EXPECT_FALSE(failing.readable());
-    disc.setFaults({});
-    IniStore store;
-    store.open(path());
-    EXPECT_TRUE(store.readable());
-    EXPECT_EQ(store.read("vid3", "bm1", "-"), QStringLiteral("three"));
-}
-
 // A file read whole once is not read again while it stays as it was: a store
 // opened later takes it even when the disc now fails reads; once the file
 // changes it is read again, and the failure shows.
