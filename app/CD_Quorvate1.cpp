@@ -31,6 +31,8 @@ void TfrmMain::bindHandlers()
         runGuarded([&] { ActiveMovie1MouseUp(button, shift, x, y); });
     };
     ActiveMovie1->OnDblClick = [this] { runGuarded([this] { ActiveMovie1DblClick(); }); };
+    // A clip that cannot be opened says so at once, not only at the next Play.
+    ActiveMovie1->OnOpenFailure = [](const QString& message) { ErrorReporting::reportText(message); };
     bindBookmarkHandlers();
     bindSponsorHandlers();
     bindTabHandlers();

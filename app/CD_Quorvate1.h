@@ -250,4 +250,6 @@ private:
     PlatformServices& services_;
     bool fixedBorder_ = false;
     bool formShown_ = false;
+    // The clip a user's scroll action on the seek bar began on, until its end.
+    std::optional<QString> scrollActionClip_;
 };

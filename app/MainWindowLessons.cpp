@@ -35,7 +35,11 @@ void TfrmMain::chooseLesson(std::int32_t lesson)
     imgHighlite->setVisibleFlag(true);
     currentLesson = QString::number(lesson);
     loadBookmarks();
+    const QRect before = imgHighlite->geometry();
     imgHighlite->move(imgHighlite->x(), lessonRows().highlightTop(lesson, selDrawOffset));
+    // The banner and the clip that follow may wait on a slow disc: the chosen
+    // row shows first.
+    imgHighlite->parentWidget()->repaint(QRegion(before) + imgHighlite->geometry());
     adSwap();
     movieSwap(fileName);
 }

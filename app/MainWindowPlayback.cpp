@@ -59,9 +59,18 @@ void TfrmMain::Timer1Timer()
 }
 
 // The bar still holds its position from before this notification; the end of
-// every scroll brings the video to the final one.
-void TfrmMain::ScrollBar1Scroll(TScrollCode /*scrollCode*/, int /*scrollPos*/)
+// every scroll brings the video to the final one. A scroll action seeks only
+// the clip it began on: the introduction dragged to its end hands over to
+// lesson 1, which starts at its start however the drag goes on.
+void TfrmMain::ScrollBar1Scroll(TScrollCode scrollCode, int /*scrollPos*/)
 {
+    if (!scrollActionClip_)
+        scrollActionClip_ = ActiveMovie1->FileName();
+    const bool sameClip = *scrollActionClip_ == ActiveMovie1->FileName();
+    if (scrollCode == TScrollCode::scEndScroll)
+        scrollActionClip_.reset();
+    if (!sameClip)
+        return;
     const double length = ActiveMovie1->Duration();
     ActiveMovie1->setCurrentPosition(roundToInt(length * ScrollBar1->value() / 100.0));
 }

@@ -1,5 +1,6 @@
 #include "IniStore.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +16,8 @@
 
 namespace {
 
-// The whole file, or nothing when it cannot be read.
+// The whole file, or nothing when it cannot be read to its end: a read that
+// fails part-way (a flaky stick, a network home) is not the end of the file.
 std::optional<std::string> readWholeFile(const QByteArray& path)
 {
     std::string bytes;
@@ -23,13 +25,17 @@ std::optional<std::string> readWholeFile(const QByteArray& path)
     if (fd < 0)
         return std::nullopt;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got <= 0)
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
+    if (got < 0)
+        return std::nullopt;
     return bytes;
 }
 
@@ -97,14 +103,53 @@ void IniStore::flush()
         raiseUnableToWrite();
     }
     cachedStamp_ = stampOf(nativePath_);
+    documentsRead()[nativePath_] = {*cachedStamp_, cached_};
+}
+
+// Every store of the process shares what was read last of each file, so a
+// file that has not changed since is not read again: the bookmark file on a
+// slow disc costs a look at its stamp on each lesson click, not its reads.
+// UI thread only, like the stores.
+std::map<QByteArray, IniStore::DocumentRead>& IniStore::documentsRead()
+{
+    static std::map<QByteArray, DocumentRead> documents;
+    return documents;
+}
+
+// Takes the file as it is now: from the document read last when the file has
+// not changed since, else from the disc.
+void IniStore::load(const FileStamp& stamp)
+{
+    cachedStamp_ = stamp;
+    unreadable_ = !stamp.reachable;
+    auto& known = documentsRead();
+    const auto found = known.find(nativePath_);
+    if (stamp.exists && found != known.end() && found->second.stamp == stamp) {
+        cached_ = found->second.document;
+        return;
+    }
+    const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
+    unreadable_ = unreadable_ || (stamp.exists && !bytes);
+    cached_ = bytes ? IniDocument(*bytes) : IniDocument();
+    if (bytes)
+        known[nativePath_] = {stamp, cached_};
+    else if (found != known.end())
+        known.erase(found);
 }
 
 IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
 {
     struct stat info {};
-    if (::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(path.constData(), &info) != 0) {
+        FileStamp missing;
+        // A folder that is not there holds no file; a disc that does not
+        // answer may well hold one.
+        missing.reachable = errno == ENOENT || errno == ENOTDIR;
+        return missing;
+    }
+    if (!S_ISREG(info.st_mode))
         return FileStamp{};
-    return FileStamp{true, info.st_dev, info.st_ino, info.st_size,
+    return FileStamp{true, true, info.st_dev, info.st_ino, info.st_size,
                      info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
                      info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
 }
@@ -116,26 +161,40 @@ const IniDocument& IniStore::current()
     if (!pendingTarget_.isEmpty())
         return cached_;
     const FileStamp stamp = stampOf(nativePath_);
-    if (!cachedStamp_ || !(*cachedStamp_ == stamp)) {
-        const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
-        unreadable_ = stamp.exists && !bytes;
-        cached_ = bytes ? IniDocument(*bytes) : IniDocument();
-        cachedStamp_ = stamp;
-    }
+    if (!cachedStamp_ || !(*cachedStamp_ == stamp))
+        load(stamp);
     return cached_;
+}
+
+bool IniStore::readable()
+{
+    if (path_.isEmpty())
+        return true;
+    current();
+    return !unreadable_;
+}
+
+// The file as it is now; a file that is there but cannot be read whole is
+// an error, never taken for a missing or shorter one.
+const IniDocument& IniStore::readableDocument()
+{
+    const IniDocument& document = current();
+    if (unreadable_)
+        throw AppError(QStringLiteral("Cannot read file %1").arg(path_));
+    return document;
 }
 
 QString IniStore::read(const QString& section, const QString& key, const QString& defaultValue)
 {
     if (path_.isEmpty())
         return defaultAsReturned(defaultValue);
-    const auto value = current().value(section, key);
+    const auto value = readableDocument().value(section, key);
     return value ? *value : defaultAsReturned(defaultValue);
 }
 
 QStringList IniStore::keyNames(const QString& section)
 {
-    return path_.isEmpty() ? QStringList() : current().keyNames(section);
+    return path_.isEmpty() ? QStringList() : readableDocument().keyNames(section);
 }
 
 std::vector<std::int32_t> IniStore::keyNumbers(const QString& section, const QString& prefix, std::int32_t limit)

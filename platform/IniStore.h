@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -16,10 +17,11 @@ inline const QString kMissingValueMarker = QStringLiteral("\u00A7ERROR\u00A7");
 
 // The INI store: reads and writes one file by its full path with the rules of
 // the private profile functions. Every read sees the file as it is on disk,
-// but an unchanged file is parsed only once. Files are in the system code
-// page; one saved with a UTF-8 or UTF-16 byte-order mark is read and rewritten
-// in its own encoding, and a code-page file becomes UTF-8 with its mark when
-// it must hold a character the code page lacks, so no text is ever lost.
+// but an unchanged file is read and parsed only once in the process. Files
+// are in the system code page; one saved with a UTF-8 or UTF-16 byte-order
+// mark is read and rewritten in its own encoding, and a code-page file becomes
+// UTF-8 with its mark when it must hold a character the code page lacks, so
+// no text is ever lost.
 //
 // Writes are checked against the file system at once, and reach the file when
 // the store is closed (or destroyed), all of one operation's writes in one
@@ -33,6 +35,11 @@ public:
 
     // Binds the store to the file; reads nothing and never fails.
     void open(const QString& path);
+
+    // False when the file is there but cannot be read whole (a read error
+    // part-way, a disc that does not answer). Such a file is never replaced,
+    // and reading from it raises "Cannot read file %s".
+    bool readable();
 
     // The value, or the default (less trailing spaces) when the file, the
     // section or the key is missing.
@@ -64,6 +71,7 @@ public:
 private:
     struct FileStamp {
         bool exists = false;
+        bool reachable = true;
         dev_t device = 0;
         ino_t inode = 0;
         off_t size = 0;
@@ -72,8 +80,16 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
 
+    struct DocumentRead {
+        FileStamp stamp;
+        IniDocument document;
+    };
+
     static FileStamp stampOf(const QByteArray& path);
+    static std::map<QByteArray, DocumentRead>& documentsRead();
+    void load(const FileStamp& stamp);
     const IniDocument& current();
+    const IniDocument& readableDocument();
     QByteArray writableTarget() const;
     void flush();
     void refuseUnreadableFile() const;

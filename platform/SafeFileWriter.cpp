@@ -57,15 +57,18 @@ int createBeside(const QByteArray& path, QByteArray& temporary)
 }
 
 // Gives the fresh file the permissions (and, for root, the owner) of the file
-// it replaces; a new file keeps those it was created with.
-bool copyAttributes(int fd, const QByteArray& path)
+// it replaces; a new file keeps those it was created with. A folder that
+// cannot hold them (vfat, some network shares) still takes the new contents,
+// so a refusal here does not fail the write.
+void copyAttributes(int fd, const QByteArray& path)
 {
     struct stat old {};
     if (::stat(path.constData(), &old) != 0)
-        return errno == ENOENT;
-    if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        return false;
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+        return;
+    const bool ownerKept = ::geteuid() != 0 || ::fchown(fd, old.st_uid, old.st_gid) == 0;
+    // The set-id bits belong to the old owner: a file that did not get that
+    // owner must not carry them.
+    ::fchmod(fd, old.st_mode & (ownerKept ? 07777 : 0777));
 }
 
 // After a rename the folder holds the new name only once the folder itself
@@ -121,7 +124,8 @@ bool replaceContents(const QByteArray& path, const std::string& bytes)
     const int fd = createBeside(path, temporary);
     if (fd < 0)
         return false;
-    const bool written = copyAttributes(fd, path) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    copyAttributes(fd, path);
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (written && closed && ::rename(temporary.constData(), path.constData()) == 0) {
         syncFolder(folderOf(path));

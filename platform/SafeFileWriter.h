@@ -7,8 +7,8 @@
 // Replaces a file's contents without ever leaving it torn, even by a power
 // cut: the new bytes go to a fresh file beside it, which reaches the disk and
 // is then renamed over the old one. The old file's permission bits (and owner,
-// when running as root) are kept; a new file gets those of any file the
-// program creates. Safe to use while other threads create files.
+// when running as root) are kept where the folder can hold them; a new file
+// gets those of any file the program creates. Safe to use while other threads create files.
 namespace SafeFileWriter {
 
 // True when the system lets the program change the file at this path: the

@@ -39,6 +39,8 @@ PACKAGES=(
   # the Wayland tests: Qt's Wayland platform, a headless compositor, screenshots, keys,
   # and the test pointer built from wlroots' virtual-pointer protocol
   qt6-wayland sway grim wtype libwayland-dev libwayland-bin
+  # the failing-disc tests: a pass-through file system that injects a disc's faults
+  fuse3 python3-fusepy
 )
 
 SUDO=""

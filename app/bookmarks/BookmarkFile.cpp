@@ -38,6 +38,10 @@ Bookmarks BookmarkFile::load(const QString& section) const
         return bookmarks;
     IniStore file;
     file.open(path_);
+    // A file that cannot be read whole shows no bookmarks, and the store
+    // refuses to write over it, so none of its lessons are lost.
+    if (!file.readable())
+        return bookmarks;
     const int count = Conversions::strToInt(file.read(section, kCountKey, QStringLiteral("0")));
     // Only numbers with a position key can make a bookmark.
     for (const std::int32_t k : file.keyNumbers(section, QStringLiteral("val"), count)) {

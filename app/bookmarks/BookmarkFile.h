@@ -16,8 +16,9 @@ public:
     const QString& path() const { return path_; }
 
     // The section's complete bookmarks in their order; entries with an empty
-    // or missing position, or a missing name, are left out. Raises "'%s' is
-    // not a valid integer value" for a count that is not a number.
+    // or missing position, or a missing name, are left out. None when the
+    // file is there but cannot be read whole. Raises "'%s' is not a valid
+    // integer value" for a count that is not a number.
     Bookmarks load(const QString& section) const;
 
     // Replaces the section with these bookmarks, numbered from 1, in one step.

@@ -22,6 +22,10 @@ TActiveMovie::TActiveMovie(QWidget* parent, std::unique_ptr<VideoControl> contro
         if (OnDblClick)
             OnDblClick();
     });
+    control_->setOpenFailureHandler([this](const QString& message) {
+        if (OnOpenFailure)
+            OnOpenFailure(message);
+    });
 }
 
 // The control owns its surface, a child of this widget: it goes first, while
@@ -111,7 +115,8 @@ void TActiveMovie::Play()
 
 void TActiveMovie::Pause()
 {
-    if (control_->playState() == VideoControl::Playing)
+    const auto state = control_->playState();
+    if (state == VideoControl::Playing || state == VideoControl::Waiting)
         control_->pause();
 }
 

@@ -50,7 +50,8 @@ public:
     double Speed() const;
     void setSpeed(double factor);
 
-    // Raise AppError when the control fails. Pause acts only while playing.
+    // Raise AppError when the control fails. Pause acts only while playing,
+    // or while a clip opens that is about to play.
     void Play();
     void Pause();
     void Stop();
@@ -64,6 +65,9 @@ public:
 
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)> OnMouseUp;
     std::function<void()> OnDblClick;
+    // The clip just written to FileName cannot be opened; the message says
+    // why in plain words.
+    std::function<void(const QString& message)> OnOpenFailure;
 
     VideoControl& control() const { return *control_; }
 

@@ -1,10 +1,12 @@
 #include "MpvVideoControl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 
 #include "AppError.h"
 #include "MpvFrameRenderer.h"
@@ -56,6 +58,8 @@ MpvVideoControl::MpvVideoControl()
     mpv_.observe("eof-reached", MPV_FORMAT_FLAG);
     mpv_.observe("paused-for-cache", MPV_FORMAT_FLAG);
     mpv_.observe("video-params/aspect", MPV_FORMAT_DOUBLE);
+    // The player drops a video track whose decoder fails after the clip opened.
+    mpv_.observe("vid", MPV_FORMAT_NODE);
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
     surface_->onMouseRelease = [this](QMouseEvent* event) {
         if (mouseUp_) {
@@ -75,14 +79,15 @@ MpvVideoControl::~MpvVideoControl() = default;
 
 void MpvVideoControl::open(const QString& path)
 {
+    clipPath_ = path;
     clipRequested_ = !path.isEmpty();
     ++openRequest_;
     clipEntry_ = -1;
     loaded_ = false;
     failure_.clear();
     duration_ = position_ = 0.0;
-    seekTarget_ = -1.0;
-    paused_ = stopped_ = atEnd_ = buffering_ = false;
+    seekTarget_ = seekWhenOpen_ = -1.0;
+    paused_ = stopped_ = atEnd_ = buffering_ = playbackStarted_ = false;
     clearPictures();
     if (!clipRequested_) {
         mpv_.command({QStringLiteral("stop")});
@@ -95,18 +100,25 @@ void MpvVideoControl::open(const QString& path)
 double MpvVideoControl::position() const
 {
     if (!loaded_)
-        return 0.0;
+        return std::max(0.0, seekWhenOpen_);
     if (seekTarget_ >= 0.0)
         return seekTarget_;
     return atEnd_ ? duration_ : position_;
 }
 
-// Until the clip is open there is nothing to seek in: it starts at its start.
 void MpvVideoControl::setPosition(double seconds)
 {
-    if (!loaded_)
-        return;
-    seekTo(seconds);
+    seekOnceOpen(seconds);
+}
+
+// Until the clip is open there is nothing to seek in: the seek waits for it,
+// and goes with it when another clip is asked for or it cannot be opened.
+void MpvVideoControl::seekOnceOpen(double seconds)
+{
+    if (loaded_)
+        seekTo(seconds);
+    else if (clipRequested_ && failure_.isEmpty())
+        seekWhenOpen_ = std::max(0.0, seconds);
 }
 
 void MpvVideoControl::seekTo(double seconds)
@@ -168,8 +180,7 @@ void MpvVideoControl::stop()
     paused_ = false;
     stopped_ = true;
     mpv_.setFlag("pause", true);
-    if (loaded_)
-        seekTo(0.0);
+    seekOnceOpen(0.0);
 }
 
 void MpvVideoControl::setSpeed(double factor)
@@ -218,6 +229,7 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
         fileEnded(*static_cast<const mpv_event_end_file*>(event.data));
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
+        playbackStarted_ = playbackStarted_ || loaded_;
         if (seekTarget_ >= 0.0)
             position_ = seekTarget_;
         seekTarget_ = -1.0;
@@ -233,7 +245,9 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
 void MpvVideoControl::takeOpenReply(const mpv_event& event)
 {
     if (event.error < 0) {
-        fail(QString::fromUtf8(mpv_error_string(event.error)));
+        const QString reason = QString::fromUtf8(mpv_error_string(event.error));
+        fail(reason);
+        reportOpenFailure(ClipOpenFailure::Cause::NotLoaded, reason);
         return;
     }
     const auto& reply = *static_cast<const mpv_event_command*>(event.data);
@@ -246,19 +260,27 @@ void MpvVideoControl::fileLoaded()
     loaded_ = true;
     // The player has chosen the video track, and tried its decoder, by now.
     mpv_.read("vid", MPV_FORMAT_NODE, openRequest_);
-    // The player was told to stop before the clip was open.
-    if (stopped_)
-        seekTo(0.0);
+    // A seek, or a Stop, made while the clip opened.
+    if (seekWhenOpen_ >= 0.0)
+        seekTo(std::exchange(seekWhenOpen_, -1.0));
 }
 
 void MpvVideoControl::fileEnded(const mpv_event_end_file& ended)
 {
     if (ended.playlist_entry_id != clipEntry_ || clipEntry_ < 0)
         return;
+    const bool wasOpen = loaded_;
     loaded_ = false;
-    if (failure_.isEmpty())
-        failure_ = ended.reason == MPV_END_FILE_REASON_ERROR ? QString::fromUtf8(mpv_error_string(ended.error))
-                                                             : QStringLiteral("The clip was closed.");
+    seekWhenOpen_ = -1.0;
+    if (failure_.isEmpty()) {
+        const bool error = ended.reason == MPV_END_FILE_REASON_ERROR;
+        failure_ = error ? QString::fromUtf8(mpv_error_string(ended.error)) : QStringLiteral("The clip was closed.");
+        // Ended before it ever played: the file could not be opened, or
+        // opened with no decoder for its picture.
+        if (!playbackStarted_ && (error || ended.reason == MPV_END_FILE_REASON_EOF))
+            reportOpenFailure(wasOpen ? ClipOpenFailure::Cause::NoPicture : ClipOpenFailure::Cause::NotLoaded,
+                              error ? failure_ : QString());
+    }
     clearPictures();
 }
 
@@ -282,6 +304,8 @@ void MpvVideoControl::takeProperty(const mpv_event_property& property)
         proportions_ = known ? *static_cast<double*>(property.data) : 0.0;
         if (fullScreen_)
             fullScreen_->setProportions(proportions_);
+    } else if (name == "vid" && loaded_) {
+        checkPicture(property);
     }
 }
 
@@ -290,8 +314,10 @@ void MpvVideoControl::takeProperty(const mpv_event_property& property)
 void MpvVideoControl::checkPicture(const mpv_event_property& videoTrack)
 {
     const auto* track = static_cast<const mpv_node*>(videoTrack.data);
-    if (videoTrack.format != MPV_FORMAT_NODE || track->format != MPV_FORMAT_INT64)
+    if (videoTrack.format != MPV_FORMAT_NODE || track->format != MPV_FORMAT_INT64) {
         fail(QStringLiteral("The clip has no picture that can be shown."));
+        reportOpenFailure(ClipOpenFailure::Cause::NoPicture, QString());
+    }
 }
 
 // The clip cannot be played: it is closed, and says why to the next Play.
@@ -299,8 +325,20 @@ void MpvVideoControl::fail(const QString& reason)
 {
     failure_ = reason;
     loaded_ = false;
+    seekWhenOpen_ = -1.0;
     mpv_.command({QStringLiteral("stop")});
     clearPictures();
+}
+
+// Told after the event that found the failure is done with, so a box shown by
+// the handler never runs the event loop inside the player's events; a clip
+// replaced meanwhile is not told about.
+void MpvVideoControl::reportOpenFailure(ClipOpenFailure::Cause cause, const QString& playerReason)
+{
+    QTimer::singleShot(0, this, [this, request = openRequest_, cause, playerReason] {
+        if (request == openRequest_ && openFailure_)
+            openFailure_(ClipOpenFailure::message(clipPath_, cause, playerReason));
+    });
 }
 
 // The full-screen window while it is up, else the control's own surface while
@@ -380,4 +418,9 @@ void MpvVideoControl::setMouseUpHandler(MouseUpHandler handler)
 void MpvVideoControl::setDoubleClickHandler(DoubleClickHandler handler)
 {
     doubleClick_ = std::move(handler);
+}
+
+void MpvVideoControl::setOpenFailureHandler(OpenFailureHandler handler)
+{
+    openFailure_ = std::move(handler);
 }

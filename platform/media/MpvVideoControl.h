@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "ClipOpenFailure.h"
 #include "MpvHandle.h"
 #include "VideoControl.h"
 
@@ -42,6 +43,7 @@ public:
     void setMouseUpHandler(MouseUpHandler handler) override;
     void setDoubleClickHandler(DoubleClickHandler handler) override;
     QWidget* fullScreenWindow() const override;
+    void setOpenFailureHandler(OpenFailureHandler handler) override;
 
 private:
     void createFullScreenWindow();
@@ -52,7 +54,9 @@ private:
     void checkPicture(const mpv_event_property& videoTrack);
     void fileEnded(const mpv_event_end_file& ended);
     void fail(const QString& reason);
+    void reportOpenFailure(ClipOpenFailure::Cause cause, const QString& playerReason);
     void seekTo(double seconds);
+    void seekOnceOpen(double seconds);
     void raiseIfFailed() const;
     VideoFrameView* shownView() const;
     void clearPictures();
@@ -64,19 +68,23 @@ private:
     std::unique_ptr<MpvFrameRenderer> renderer_;
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
+    OpenFailureHandler openFailure_;
 
     // The clip asked for last: its open command's number, and the player's
     // playlist entry once the command answered.
+    QString clipPath_;
     bool clipRequested_ = false;
     quint64 openRequest_ = 0;
     std::int64_t clipEntry_ = -1;
     std::int64_t startedEntry_ = -1;
     bool loaded_ = false;
+    bool playbackStarted_ = false;  // the clip has played or shown a frame since it opened
     QString failure_;  // why the clip asked for last cannot be played
 
     double duration_ = 0.0;
     double position_ = 0.0;
     double seekTarget_ = -1.0;  // where an unfinished seek goes, or -1
+    double seekWhenOpen_ = -1.0;  // where a seek made while the clip opens goes, or -1
     bool paused_ = false;
     double volume_ = 1.0;
     bool stopped_ = false;  // stopped by Stop or by playing to the end

@@ -22,6 +22,7 @@ public:
 
     using MouseUpHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y)>;
     using DoubleClickHandler = std::function<void()>;
+    using OpenFailureHandler = std::function<void(const QString& message)>;
 
     virtual ~VideoControl() = default;
 
@@ -30,6 +31,8 @@ public:
     virtual void open(const QString& path) = 0;
 
     virtual double position() const = 0;
+    // A seek made while the clip opens is done once it is open; opening
+    // another clip drops it.
     virtual void setPosition(double seconds) = 0;
 
     // The clip's length; 0 while no clip is open.
@@ -65,4 +68,9 @@ public:
     // A mouse button was released, or a double-click happened, over the surface.
     virtual void setMouseUpHandler(MouseUpHandler handler) = 0;
     virtual void setDoubleClickHandler(DoubleClickHandler handler) = 0;
+
+    // Told once, after open() has returned, when that clip cannot be opened:
+    // the message names the file and says why in plain words. Not told for a
+    // clip that another open() has since replaced.
+    virtual void setOpenFailureHandler(OpenFailureHandler handler) = 0;
 };

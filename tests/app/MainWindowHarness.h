@@ -37,9 +37,12 @@ public:
     }
     ~MainWindowHarness() override { ErrorReporting::install(nullptr, QString()); }
 
-    TfrmMain& start()
+    TfrmMain& start() { return startAt(course.dir()); }
+
+    // The window on the course as seen through another folder (a mount of it).
+    TfrmMain& startAt(const QString& courseFolder)
     {
-        window = std::make_unique<TfrmMain>(AppPaths(course.dir()), services);
+        window = std::make_unique<TfrmMain>(AppPaths(courseFolder), services);
         return *window;
     }
 
@@ -48,7 +51,7 @@ public:
     {
         if (!dataFolderFailure.isEmpty())
             throw AppError(dataFolderFailure);
-        return course.path(QStringLiteral("data"));
+        return dataFolder.isEmpty() ? course.path(QStringLiteral("data")) : dataFolder;
     }
     QChar decimalSeparator() const override { return separator; }
 
@@ -61,6 +64,7 @@ public:
     CourseFixture course;
     QStringList errors;
     QString dataFolderFailure;
+    QString dataFolder;  // when set, in place of the course's "data" folder
     QChar separator = u'.';
     int waveOpenResult = 0;
     FakeVideoControl* video = nullptr;

@@ -129,6 +129,38 @@ TEST_F(Playback, TheIntroductionAtItsEndHandsOverToLessonOneAndNothingElse)
     EXPECT_TRUE(harness.video->calls.isEmpty());
 }
 
+// A drag of the thumb to the right end on the introduction hands over to
+// lesson 1; the rest of that drag, and its release, seek nothing in lesson 1.
+// The next scroll action seeks lesson 1 as usual.
+TEST_F(Playback, ADragThatHandsOverNeverSeeksLessonOne)
+{
+    TfrmMain& w = start();
+    w.show();
+    harness.video->durationValue = 8;
+    const QRect groove = scrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarGroove);
+    const QPoint thumb = scrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarSlider).center();
+    QTest::mousePress(w.ScrollBar1, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(w.ScrollBar1, QPoint(groove.right() + 20, thumb.y()));
+    harness.video->durationValue = 5;  // lesson 1 opens while the thumb is held
+    QTest::mouseMove(w.ScrollBar1, QPoint(groove.right() + 30, thumb.y()));
+    QTest::mouseRelease(w.ScrollBar1, Qt::LeftButton, {}, QPoint(groove.right() + 30, thumb.y()));
+    const qsizetype handOver = harness.video->calls.indexOf("open " + course(harness, "Media/vid_01.avi"));
+    ASSERT_GE(handOver, 0);
+    EXPECT_EQ(harness.video->calls.mid(handOver + 1), QStringList()) << "no seek after the hand-over";
+
+    harness.video->calls.clear();
+    clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(harness.video->calls, (QStringList{"seek 5", "seek 5"}));  // 99 % of 5 s is 4.95 s
+}
+
+// A clip that cannot be opened is reported through the error box at once.
+TEST_F(Playback, AClipThatCannotBeOpenedIsReportedAtOnce)
+{
+    start();
+    harness.video->simulateOpenFailure(QStringLiteral("The file /c/Media/vid_01.avi is damaged or is not a video"));
+    EXPECT_EQ(harness.errors, QStringList{"The file /c/Media/vid_01.avi is damaged or is not a video."});
+}
+
 TEST_F(Playback, ButtonsStopTheBarsSoundThenActOnTheVideoThenOnTheSound)
 {
     struct Case {

@@ -68,6 +68,7 @@ public:
     QWidget* surface() override { return surface_.get(); }
     void setMouseUpHandler(MouseUpHandler handler) override { mouseUp_ = std::move(handler); }
     void setDoubleClickHandler(DoubleClickHandler handler) override { doubleClick_ = std::move(handler); }
+    void setOpenFailureHandler(OpenFailureHandler handler) override { openFailure_ = std::move(handler); }
 
     // The user's actions on the control.
     void simulateMouseUp(Qt::MouseButton button, int x = 10, int y = 10,
@@ -82,6 +83,13 @@ public:
             doubleClick_();
     }
     void simulateLeaveFullScreen() { fullScreen = false; }
+    // The clip opened last turned out unplayable: closed, and the handler told.
+    void simulateOpenFailure(const QString& message)
+    {
+        state = Closed;
+        if (openFailure_)
+            openFailure_(message);
+    }
 
     // The operations named in calls, without open and seek.
     int count(const QString& call) const { return int(calls.count(call)); }
@@ -100,4 +108,5 @@ private:
     std::unique_ptr<QWidget> fullScreenWindow_ = std::make_unique<QWidget>();
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
+    OpenFailureHandler openFailure_;
 };

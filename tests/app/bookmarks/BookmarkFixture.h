@@ -23,10 +23,10 @@ protected:
         return startWindow();
     }
 
-    TfrmMain& startWindow()
+    TfrmMain& startWindow(const QString& courseFolder = QString())
     {
         QDir().mkpath(harness.course.path(QStringLiteral("data")));
-        w = &harness.start();
+        w = &harness.startAt(courseFolder.isEmpty() ? harness.course.dir() : courseFolder);
         w->setBookmarkManager(&dialog);
         w->FormShow();
         return *w;

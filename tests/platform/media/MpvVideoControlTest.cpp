@@ -179,24 +179,76 @@ TEST_F(MpvVideoControlTest, ClipsThatCannotBePlayedEndClosed)
     unknownCodec.replace("FMP4", "QQQQ").replace("fmp4", "qqqq");
     const QString soundOnly = folder->filePath("sound.wav");
     ASSERT_TRUE(makeClip({"-f", "lavfi", "-i", "sine=d=2", soundOnly}));
-    const std::pair<QString, QByteArray> cases[] = {
-        {"missing.avi", {}}, {"truncated.avi", bytes.left(3000)}, {"text.avi", "not a video\n"},
-        {"unknown-codec.avi", unknownCodec}, {"sound.wav", {}},
+    QStringList told;
+    control->setOpenFailureHandler([&](const QString& message) { told << message; });
+    const struct {
+        QString name;
+        QByteArray content;
+        QString words;  // what the learner is told first
+    } cases[] = {
+        {"missing.avi", {}, "The video file %1 cannot be found."},
+        {"truncated.avi", bytes.left(3000), "The file %1 is damaged or is not a video."},
+        {"text.avi", "not a video\n", "The file %1 is damaged or is not a video."},
+        {"unknown-codec.avi", unknownCodec, "The video %1 is in a format that cannot be played."},
+        {"sound.wav", {}, "The video %1 is in a format that cannot be played."},
     };
-    for (const auto& [name, content] : cases) {
+    for (const auto& [name, content, words] : cases) {
         SCOPED_TRACE(name.toStdString());
         if (!content.isEmpty())
             writeFile(name, content);
+        told.clear();
         control->open(folder->filePath(name));
-        EXPECT_TRUE(waitFor([&] { return control->playState() == VideoControl::Closed; }, 10000));
+        EXPECT_TRUE(waitFor([&] { return !told.isEmpty(); }, 10000));
+        EXPECT_TRUE(told.value(0).startsWith(words.arg(folder->filePath(name)))) << told.value(0).toStdString();
+        EXPECT_EQ(control->playState(), VideoControl::Closed);
         waitFor([] { return false; }, 300);
         EXPECT_EQ(control->playState(), VideoControl::Closed) << "it must stay closed";
         EXPECT_EQ(control->duration(), 0.0);
         EXPECT_TRUE(static_cast<VideoFrameView*>(control->surface())->picture().isNull()) << "a picture stands";
         EXPECT_THROW(control->play(), AppError);
     }
+    EXPECT_EQ(told.size(), 1) << "each failure is told once";
+    // A failure of a clip replaced before it showed is not told.
+    told.clear();
+    control->open(folder->filePath("text.avi"));
     openClip();
     EXPECT_GT(control->duration(), 0.0);
+    waitFor([] { return false; }, 300);
+    EXPECT_TRUE(told.isEmpty()) << told.join(u'\n').toStdString();
+}
+
+// Seeks made while a clip opens are done once it is open; a clip asked for
+// since drops them, and a seek in the clip before does not reach the next.
+TEST_F(MpvVideoControlTest, SeeksLandOnTheClipTheyWereMadeFor)
+{
+    const QString longer = folder->filePath("seekable.avi");
+    if (!clipMade || !makeClip({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=10:d=6", "-c:v", "mpeg4", longer}))
+        GTEST_SKIP() << "ffmpeg could not make the test clips";
+    const struct {
+        const char* name;
+        std::function<void()> actions;
+        double length, position;  // of the clip open at the end, paused
+    } cases[] = {
+        {"bookmark chosen while the clip opens", [&] { control->open(longer); control->pause(); control->setPosition(4.0); },
+         6.0, 4.0},
+        {"seek, then another clip", [&] { control->open(longer); control->setPosition(4.0); control->open(clip); control->pause(); },
+         2.0, 0.0},
+        {"seek in an open clip, then another", [&] {
+             control->open(longer);
+             waitFor([&] { return control->duration() > 0; }, 10000);
+             control->setPosition(5.5);
+             control->open(clip);
+             control->pause();
+         }, 2.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.actions();
+        ASSERT_TRUE(waitFor([&] { return control->duration() > 0 && control->playState() == VideoControl::Paused; }, 10000));
+        EXPECT_NEAR(control->duration(), c.length, 0.3);
+        waitFor([] { return false; }, 300);
+        EXPECT_NEAR(control->position(), c.position, 0.35);
+    }
 }
 
 // Switching clips in a row: until the newest clip is open its length reads 0,
