@@ -14,6 +14,7 @@
 #include "CourseFolderChoice.h"
 #include "DBusIdleInhibitor.h"
 #include "DataFolder.h"
+#include "DesktopDoor.h"
 #include "DesktopMediaSession.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
@@ -57,7 +58,8 @@ int main(int argc, char* argv[])
         return 1;
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
-    QtShell shell;
+    QtShell desktop;
+    DesktopDoor shell(desktop);
     HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,

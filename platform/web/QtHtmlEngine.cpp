@@ -5,21 +5,42 @@
 #include <QMenu>
 #include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNavigationRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "LearnerGesture.h"
 #include "WebAddress.h"
 
-QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(std::make_unique<QWebEngineView>()), shell_(shell)
+namespace {
+
+// What the engine shows itself; an address of any other kind belongs to
+// another program.
+bool engineShows(const QUrl& url)
 {
+    static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc"};
+    return shown.contains(url.scheme());
+}
+
+}  // namespace
+
+QtHtmlEngine::QtHtmlEngine(Shell& shell)
+    : view_(std::make_unique<QWebEngineView>()), learnerGesture_(new LearnerGesture(view_.get())), shell_(shell)
+{
+    // Scripts open no window without a click, and the engine never hands an
+    // address to the desktop itself: every address leaves through the shell.
+    QWebEngineSettings* settings = view_->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_.get(), &QWidget::customContextMenuRequested, this, &QtHtmlEngine::showContextMenu);
     connect(view_->page(), &QWebEnginePage::newWindowRequested, this, &QtHtmlEngine::openNewWindow);
     connect(view_->page()->profile(), &QWebEngineProfile::downloadRequested, this, &QtHtmlEngine::openDownload);
+    connect(view_->page(), &QWebEnginePage::navigationRequested, this, &QtHtmlEngine::leaveForOtherProgram);
 }
 
 QtHtmlEngine::~QtHtmlEngine() = default;
@@ -59,23 +80,40 @@ void QtHtmlEngine::showContextMenu(const QPoint& pos)
     menu->popup(global);
 }
 
-// Left unanswered, the request opens no window in the program.
+// Left unanswered, the request opens no window in the program. The engine
+// tells whether the learner's click asked for it.
 void QtHtmlEngine::openNewWindow(QWebEngineNewWindowRequest& request)
 {
-    openInBrowser(request.requestedUrl());
+    if (request.isUserInitiated())
+        openOnDesktop(request.requestedUrl());
 }
 
-// Every view shares the profile, so each takes only its own page's downloads.
+// Nothing is saved by the program. Every view shares the profile, so each
+// takes only its own page's downloads; the engine gives no word on who asked
+// for one, so the learner's last press in the view must vouch for it.
 void QtHtmlEngine::openDownload(QWebEngineDownloadRequest* download)
 {
     if (download->page() != view_->page())
         return;
-    openInBrowser(download->url());
     download->cancel();
+    if (learnerGesture_->take())
+        openOnDesktop(download->url());
+}
+
+// A link to another program's kind of address (mail, a network share, a
+// program's own scheme) never loads in the view; followed by the learner, it
+// goes to the shell like a new window.
+void QtHtmlEngine::leaveForOtherProgram(QWebEngineNavigationRequest& request)
+{
+    if (engineShows(request.url()))
+        return;
+    request.reject();
+    if (request.navigationType() == QWebEngineNavigationRequest::LinkClickedNavigation && learnerGesture_->take())
+        openOnDesktop(request.url());
 }
 
 // A script's blank window has nothing to show in a browser.
-void QtHtmlEngine::openInBrowser(const QUrl& url)
+void QtHtmlEngine::openOnDesktop(const QUrl& url)
 {
     if (!url.isEmpty() && url.scheme() != QStringLiteral("about"))
         shell_.open(url.toString(), view_->window());
