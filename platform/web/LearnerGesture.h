@@ -6,10 +6,10 @@
 class QWidget;
 
 // Remembers the learner's last click or key press in a view and the widgets
-// the engine puts inside it, for the requests that arrive without the
-// engine's own word on who asked: a download, a link to another program. A
-// press vouches for one such request within a few seconds; a page's script
-// acting on its own finds none. UI thread only.
+// the engine puts inside it, for the one request that arrives without the
+// engine's own word on who asked: a download. A press vouches for one
+// request within a few seconds; a page's script acting on its own finds none.
+// UI thread only.
 class LearnerGesture : public QObject {
 public:
     explicit LearnerGesture(QWidget* view);

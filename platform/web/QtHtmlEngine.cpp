@@ -29,11 +29,12 @@ bool engineShows(const QUrl& url)
 QtHtmlEngine::QtHtmlEngine(Shell& shell)
     : view_(std::make_unique<QWebEngineView>()), learnerGesture_(new LearnerGesture(view_.get())), shell_(shell)
 {
-    // Scripts open no window without a click, and the engine never hands an
-    // address to the desktop itself: every address leaves through the shell.
+    // Scripts open no window without a click, and links to other programs
+    // count only when clicked; even then the engine hands nothing to the
+    // desktop itself: every address leaves through the shell.
     QWebEngineSettings* settings = view_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -81,11 +82,14 @@ void QtHtmlEngine::showContextMenu(const QPoint& pos)
 }
 
 // Left unanswered, the request opens no window in the program. The engine
-// tells whether the learner's click asked for it.
+// tells whether the learner's click asked for it; that click then vouches for
+// nothing else.
 void QtHtmlEngine::openNewWindow(QWebEngineNewWindowRequest& request)
 {
-    if (request.isUserInitiated())
-        openOnDesktop(request.requestedUrl());
+    if (!request.isUserInitiated())
+        return;
+    learnerGesture_->take();
+    openOnDesktop(request.requestedUrl());
 }
 
 // Nothing is saved by the program. Every view shares the profile, so each
@@ -101,15 +105,15 @@ void QtHtmlEngine::openDownload(QWebEngineDownloadRequest* download)
 }
 
 // A link to another program's kind of address (mail, a network share, a
-// program's own scheme) never loads in the view; followed by the learner, it
-// goes to the shell like a new window.
+// program's own scheme) never loads in the view. The engine asks about one
+// only when the learner followed it, and would then hand it to the desktop
+// itself; it goes to the shell instead, like a new window.
 void QtHtmlEngine::leaveForOtherProgram(QWebEngineNavigationRequest& request)
 {
     if (engineShows(request.url()))
         return;
     request.reject();
-    if (request.navigationType() == QWebEngineNavigationRequest::LinkClickedNavigation && learnerGesture_->take())
-        openOnDesktop(request.url());
+    openOnDesktop(request.url());
 }
 
 // A script's blank window has nothing to show in a browser.

@@ -121,7 +121,7 @@ shot results
 click 404 471
 click 404 571
 sleep 1
-# One meant for a new window on a network share: refused, with an error box.
+# One to a network share: refused, with an error box.
 click 404 671
 boxes() { xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | wc -l; }
 for _ in $(seq 1 20); do [ "$(boxes)" -ge 2 ] && break; sleep 0.25; done

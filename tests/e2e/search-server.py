@@ -2,7 +2,7 @@
 """A stand-in for the search server on the loopback interface, serving as the
 HTML views' proxy: answers every GET with a small result page naming the
 request, with a link meant for a new window, one to a download and one to a
-network share meant for a new window, and appends each requested address,
+network share, and appends each requested address,
 exactly as received, to a log file. The page is hostile too: its script opens
 windows in a loop, follows links to a local file, a network share and a
 program's own scheme meant for new windows, sends the page itself to another
@@ -42,7 +42,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 "<h1>Search results</h1><p>%s</p>%s%s%s<script>%s</script></body></html>"
                 % (html.escape(self.path), link % ("target='_blank'", "/more", 300, "More"),
                    link % ("", "/more.zip", 400, "Download"),
-                   link % ("target='_blank'", "smb://server/share", 500, "Share"), HOSTILE_SCRIPT)).encode()
+                   link % ("", "smb://server/share", 500, "Share"), HOSTILE_SCRIPT)).encode()
         self.answer(body, "text/html; charset=utf-8")
 
     def answer(self, body, content_type, disposition=None):

@@ -103,6 +103,15 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     waitFor([&] { return !shell.opened.isEmpty(); }, 20000);
     waitFor([] { return false; }, 500);
     EXPECT_EQ(shell.opened, QStringList{"https://example.org/clicked"});
+
+    // A clicked link to another program's kind of address leaves the view for the shell.
+    engine.webView()->page()->runJavaScript(QStringLiteral(
+        "document.body.innerHTML = \"<a href='mailto:sales@example.org'"
+        " style='position:absolute;left:0;top:0;width:300px;height:200px'>Mail</a>\";"));
+    waitFor([] { return false; }, 500);
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 100));
+    waitFor([&] { return shell.opened.size() > 1; }, 5000);
+    EXPECT_EQ(shell.opened, (QStringList{"https://example.org/clicked", "mailto:sales@example.org"}));
 }
 
 }  // namespace
