@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
@@ -32,6 +33,13 @@
 #include "SpeedKeys.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
+
+namespace {
+
+// Past the window's first frames and the introduction's start.
+constexpr int kEnginePreloadDelayMs = 500;
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -81,5 +89,8 @@ int main(int argc, char* argv[])
     DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
     frmMain.show();
+    // Once the window is up, the HTML engine's libraries load on a worker
+    // thread, so that the first page holds the lesson picture up for less.
+    QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     return application.exec();
 }

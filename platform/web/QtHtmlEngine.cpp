@@ -24,6 +24,13 @@ bool engineShows(const QUrl& url)
     return shown.contains(url.scheme());
 }
 
+void addChromiumFlag(const QByteArray& flag)
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.split(' ').contains(flag))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
+}
+
 }  // namespace
 
 QtHtmlEngine::QtHtmlEngine(Shell& shell)
@@ -123,13 +130,15 @@ void QtHtmlEngine::openOnDesktop(const QUrl& url)
         shell_.open(url.toString(), view_->window());
 }
 
+// Rendering in software, Chromium's graphics processor thread would only
+// emulate one on the processor; leaving it out makes the engine's first start
+// shorter and the pages are drawn the same.
 void QtHtmlEngine::prepareWebEngine(bool softwareRendering)
 {
-    if (softwareRendering)
+    if (softwareRendering) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    if (geteuid() != 0)
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--no-sandbox"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+        addChromiumFlag("--disable-gpu");
+    }
+    if (geteuid() == 0)
+        addChromiumFlag("--no-sandbox");
 }

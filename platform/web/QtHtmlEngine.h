@@ -36,8 +36,9 @@ public:
     QWebEngineView* webView() const { return view_.get(); }
 
     // Call once, after prepareOpenGlForHtmlViews and before the first engine:
-    // picks the software scene graph when asked to and, when running as root,
-    // turns off Chromium's sandbox, which refuses to start as root.
+    // picks the software scene graph, and Chromium without its graphics
+    // processor thread, when asked to and, when running as root, turns off
+    // Chromium's sandbox, which refuses to start as root.
     static void prepareWebEngine(bool softwareRendering);
 
 private:
