@@ -3,12 +3,14 @@
 // desktop session (idle inhibition, media controls, speed keys), then the
 // message loop.
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
 #include <QTimer>
 
+#include "AfterFirstFrame.h"
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
 #include "CommandLine.h"
@@ -36,8 +38,24 @@
 
 namespace {
 
-// Past the window's first frames and the introduction's start.
+// Loading ahead for the HTML engine on a worker thread waits past the
+// introduction's start, so that the first page holds the lesson picture up
+// for less.
 constexpr int kEnginePreloadDelayMs = 500;
+
+// The window's place in the desktop session: idle inhibition while a lesson
+// plays, and the media controls of panels and keys.
+struct DesktopPresence {
+    DesktopPresence(TfrmMain& window, const QString& courseName)
+        : idleInhibitor(&screenSaverSuspend), session(window, courseName, idleInhibitor, mediaSession)
+    {
+    }
+
+    X11ScreenSaverSuspend screenSaverSuspend;
+    DBusIdleInhibitor idleInhibitor;
+    MprisService mediaSession;
+    DesktopMediaSession session;
+};
 
 }  // namespace
 
@@ -83,14 +101,14 @@ int main(int argc, char* argv[])
     TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
-    X11ScreenSaverSuspend screenSaverSuspend;
-    DBusIdleInhibitor idleInhibitor(&screenSaverSuspend);
-    MprisService mediaSession;
-    DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
+    // The session bus and the engine's libraries wait for the first frame;
+    // the desktop session then picks up the lesson as it plays by then.
+    std::optional<DesktopPresence> desktopPresence;
+    AfterFirstFrame afterFirstFrame(frmMain, [&] {
+        desktopPresence.emplace(frmMain, QDir(*course).dirName());
+        QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
+    });
     frmMain.show();
-    // Once the window is up, the HTML engine's libraries load on a worker
-    // thread, so that the first page holds the lesson picture up for less.
-    QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     return application.exec();
 }

@@ -16,27 +16,32 @@ start_xvfb
 
 now_ms() { date +%s%3N; }
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-# shown_after NAME COMMAND...: starts the command in the course folder, prints
-# the ms until a window of that name is viewable; leaves its id in app.
+# shown_after NAME COMMAND...: starts the command in the course folder and
+# sets elapsed to the ms until a window of that name is viewable, app to its id.
 shown_after() {
   local name=$1 start; shift
   start=$(now_ms)
   (cd "$work/course" && exec "$@") >/dev/null 2>&1 &
   app=$!
-  until xwininfo -name "$name" 2>/dev/null | grep -q IsViewable; do sleep 0.005; done
-  echo $(($(now_ms) - start))
+  until xwininfo -name "$name" 2>/dev/null | grep -q IsViewable; do
+    [ $(($(now_ms) - start)) -lt 30000 ] || { echo "no window \"$name\" after 30 s" >&2; exit 1; }
+    sleep 0.005
+  done
+  elapsed=$(($(now_ms) - start))
 }
 
 rm -f "$work/shown-tovrelle" "$work/shown-plain"
 for run in $(seq 1 "$runs"); do
-  shown=$(shown_after Tovrelle ./tovrelle)
+  shown_after Tovrelle ./tovrelle
+  shown=$elapsed
   if [ "$run" = "$runs" ]; then
     sleep 5
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$app/status")
-    children=$(pgrep -P "$app" | xargs -r -I{} awk '/VmRSS/ {s+=$2} END {print s+0}' /proc/{}/status | awk '{s+=$1} END {print s+0}')
+    children=$({ pgrep -P "$app" || true; } | xargs -r -I{} awk '/VmRSS/ {s+=$2} END {print s+0}' /proc/{}/status | awk '{s+=$1} END {print s+0}')
   fi
   end_program "$app" || true
-  plain_shown=$(shown_after "Plain Qt window" "$plain")
+  shown_after "Plain Qt window" "$plain"
+  plain_shown=$elapsed
   end_program "$app" || true
   echo "run $run: window shown after $shown ms, the bare Qt window after $plain_shown ms"
   echo "$shown" >>"$work/shown-tovrelle"
