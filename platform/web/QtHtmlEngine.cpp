@@ -123,11 +123,15 @@ void QtHtmlEngine::leaveForOtherProgram(QWebEngineNavigationRequest& request)
     openOnDesktop(request.url());
 }
 
-// A script's blank window has nothing to show in a browser.
+// A script's blank window has nothing to show in a browser. The shell's
+// error box, for an address it refuses, waits until the engine's call has
+// returned, so that its event loop never runs inside the engine.
 void QtHtmlEngine::openOnDesktop(const QUrl& url)
 {
-    if (!url.isEmpty() && url.scheme() != QStringLiteral("about"))
-        shell_.open(url.toString(), view_->window());
+    if (url.isEmpty() || url.scheme() == QStringLiteral("about"))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, address = url.toString()] { shell_.open(address, view_->window()); }, Qt::QueuedConnection);
 }
 
 // Rendering in software, Chromium's graphics processor thread would only
