@@ -3,17 +3,21 @@
 // desktop session (idle inhibition, media controls, speed keys), then the
 // message loop.
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 
+#include "AfterFirstFrame.h"
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
 #include "CommandLine.h"
 #include "CourseFolderChoice.h"
 #include "DBusIdleInhibitor.h"
 #include "DataFolder.h"
+#include "DesktopDoor.h"
 #include "DesktopMediaSession.h"
 #include "ErrorReporting.h"
 #include "FolderChooser.h"
@@ -33,6 +37,34 @@
 #include "WaylandIdleInhibitor.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
+
+namespace {
+
+// Loading ahead for the HTML engine on a worker thread waits past the
+// introduction's start, so that the first page holds the lesson picture up
+// for less.
+constexpr int kEnginePreloadDelayMs = 500;
+
+// The window's place in the desktop session: idle inhibition while a lesson
+// plays, through the session bus (or the X server's saver) and the
+// compositor at once, and the media controls of panels and keys.
+struct DesktopPresence {
+    DesktopPresence(TfrmMain& window, const QString& courseName)
+        : busInhibitor(&screenSaverSuspend),
+          idleInhibitor{&busInhibitor, &compositorInhibitor},
+          session(window, courseName, idleInhibitor, mediaSession)
+    {
+    }
+
+    X11ScreenSaverSuspend screenSaverSuspend;
+    DBusIdleInhibitor busInhibitor;
+    WaylandIdleInhibitor compositorInhibitor;
+    IdleInhibitorGroup idleInhibitor;
+    MprisService mediaSession;
+    DesktopMediaSession session;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -59,7 +91,8 @@ int main(int argc, char* argv[])
         return 1;
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
-    QtShell shell;
+    QtShell desktop;
+    DesktopDoor shell(desktop);
     HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,
@@ -75,13 +108,14 @@ int main(int argc, char* argv[])
     TfrmMain frmMain(AppPaths(*course), services);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
-    X11ScreenSaverSuspend screenSaverSuspend;
-    DBusIdleInhibitor busInhibitor(&screenSaverSuspend);
-    WaylandIdleInhibitor compositorInhibitor;
-    IdleInhibitorGroup idleInhibitor{&busInhibitor, &compositorInhibitor};
-    MprisService mediaSession;
-    DesktopMediaSession desktopSession(frmMain, QDir(*course).dirName(), idleInhibitor, mediaSession);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
+    // The session bus and the engine's libraries wait for the first frame;
+    // the desktop session then picks up the lesson as it plays by then.
+    std::optional<DesktopPresence> desktopPresence;
+    AfterFirstFrame afterFirstFrame(frmMain, [&] {
+        desktopPresence.emplace(frmMain, QDir(*course).dirName());
+        QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
+    });
     frmMain.show();
     return application.exec();
 }

@@ -10,6 +10,7 @@
 #include "AppPaths.h"
 #include "CD_Quorvate1.h"
 #include "DataFolder.h"
+#include "DesktopDoor.h"
 #include "QtShell.h"
 #include "MpvVideoControl.h"
 #include "MpvWaveDevice.h"
@@ -38,7 +39,8 @@ int main(int argc, char* argv[])
         return 2;
     UserDataFolder dataFolder;
     SystemRegionalSettings regionalSettings;
-    QtShell shell;
+    QtShell desktop;
+    DesktopDoor shell(desktop);
     PlatformServices services{
         dataFolder,
         regionalSettings,

@@ -23,22 +23,38 @@ std::unique_ptr<HtmlEngine> HtmlEngineModule::start()
     return entry_ ? std::unique_ptr<HtmlEngine>(entry_(shell_, softwareRendering_)) : nullptr;
 }
 
-// The engine checks as it loads that the shared OpenGL context exists, so
-// OpenGL comes first.
+void HtmlEngineModule::preload()
+{
+    if (tried_ || preloading_.valid())
+        return;
+    library_.setFileName(modulePath());
+    library_.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    preloading_ = std::async(std::launch::async, [this] {
+        loadOpenGlDriver();
+        library_.load();
+    });
+}
+
+// The engine needs the shared OpenGL context before its first start.
 void HtmlEngineModule::load()
 {
+    if (preloading_.valid())
+        preloading_.get();
+    else
+        library_.setFileName(modulePath());
     softwareRendering_ = prepareOpenGlForHtmlViews();
-    const QString name = QStringLiteral(TOVRELLE_ENGINE_MODULE);
-    QString path = QDir(folders_.value(0)).filePath(name);
-    for (const QString& folder : folders_) {
-        if (QFileInfo::exists(QDir(folder).filePath(name))) {
-            path = QDir(folder).filePath(name);
-            break;
-        }
-    }
-    library_.setFileName(path);
     if (library_.load())
         entry_ = reinterpret_cast<Entry>(library_.resolve(kEntryName));
     if (!entry_)
         throw AppError(QStringLiteral("Cannot load the HTML engine: %1").arg(library_.errorString()));
+}
+
+QString HtmlEngineModule::modulePath() const
+{
+    const QString name = QStringLiteral(TOVRELLE_ENGINE_MODULE);
+    for (const QString& folder : folders_) {
+        if (QFileInfo::exists(QDir(folder).filePath(name)))
+            return QDir(folder).filePath(name);
+    }
+    return QDir(folders_.value(0)).filePath(name);
 }

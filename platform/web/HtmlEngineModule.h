@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <memory>
 
 #include <QLibrary>
@@ -10,7 +11,8 @@
 
 // The HTML engine lives in a module of its own, so that the program loads the
 // engine's libraries, and pays for the OpenGL context they need, only when the
-// first page must show. UI thread only.
+// first page must show, or ahead of that on a worker thread while the program
+// is idle. UI thread only; the worker is the module's own.
 class HtmlEngineModule {
 public:
     // The module's one entry: a new engine for views that open what they
@@ -26,12 +28,20 @@ public:
     // its own folder of the installed libraries.
     static QStringList foldersFor(const QString& executableDirectory);
 
+    // Loads the module's libraries, and OpenGL's driver, on a worker thread,
+    // so that the engine's first start holds up the UI thread, and the lesson
+    // picture drawn there, for less. Call while the program is idle; a start
+    // that comes before the worker is done waits for it. The engine itself
+    // starts only with start().
+    void preload();
+
     // A new engine; the first call loads the module. When the module cannot
     // be loaded, raises AppError once and gives no engine after that.
     std::unique_ptr<HtmlEngine> start();
 
 private:
     void load();
+    QString modulePath() const;
 
     QStringList folders_;
     Shell& shell_;
@@ -39,4 +49,5 @@ private:
     Entry entry_ = nullptr;
     bool softwareRendering_ = false;
     bool tried_ = false;
+    std::future<void> preloading_;
 };

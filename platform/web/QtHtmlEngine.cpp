@@ -5,21 +5,50 @@
 #include <QMenu>
 #include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNavigationRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "LearnerGesture.h"
 #include "WebAddress.h"
 
-QtHtmlEngine::QtHtmlEngine(Shell& shell) : view_(std::make_unique<QWebEngineView>()), shell_(shell)
+namespace {
+
+// What the engine shows itself; an address of any other kind belongs to
+// another program.
+bool engineShows(const QUrl& url)
 {
+    static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc"};
+    return shown.contains(url.scheme());
+}
+
+void addChromiumFlag(const QByteArray& flag)
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.split(' ').contains(flag))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
+}
+
+}  // namespace
+
+QtHtmlEngine::QtHtmlEngine(Shell& shell)
+    : view_(std::make_unique<QWebEngineView>()), learnerGesture_(new LearnerGesture(view_.get())), shell_(shell)
+{
+    // Scripts open no window without a click, and links to other programs
+    // count only when clicked; even then the engine hands nothing to the
+    // desktop itself: every address leaves through the shell.
+    QWebEngineSettings* settings = view_->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_.get(), &QWidget::customContextMenuRequested, this, &QtHtmlEngine::showContextMenu);
     connect(view_->page(), &QWebEnginePage::newWindowRequested, this, &QtHtmlEngine::openNewWindow);
     connect(view_->page()->profile(), &QWebEngineProfile::downloadRequested, this, &QtHtmlEngine::openDownload);
+    connect(view_->page(), &QWebEnginePage::navigationRequested, this, &QtHtmlEngine::leaveForOtherProgram);
 }
 
 QtHtmlEngine::~QtHtmlEngine() = default;
@@ -59,35 +88,61 @@ void QtHtmlEngine::showContextMenu(const QPoint& pos)
     menu->popup(global);
 }
 
-// Left unanswered, the request opens no window in the program.
+// Left unanswered, the request opens no window in the program. The engine
+// tells whether the learner's click asked for it; that click then vouches for
+// nothing else.
 void QtHtmlEngine::openNewWindow(QWebEngineNewWindowRequest& request)
 {
-    openInBrowser(request.requestedUrl());
+    if (!request.isUserInitiated())
+        return;
+    learnerGesture_->take();
+    openOnDesktop(request.requestedUrl());
 }
 
-// Every view shares the profile, so each takes only its own page's downloads.
+// Nothing is saved by the program. Every view shares the profile, so each
+// takes only its own page's downloads; the engine gives no word on who asked
+// for one, so the learner's last press in the view must vouch for it.
 void QtHtmlEngine::openDownload(QWebEngineDownloadRequest* download)
 {
     if (download->page() != view_->page())
         return;
-    openInBrowser(download->url());
     download->cancel();
+    if (learnerGesture_->take())
+        openOnDesktop(download->url());
 }
 
-// A script's blank window has nothing to show in a browser.
-void QtHtmlEngine::openInBrowser(const QUrl& url)
+// A link to another program's kind of address (mail, a network share, a
+// program's own scheme) never loads in the view. The engine asks about one
+// only when the learner followed it, and would then hand it to the desktop
+// itself; it goes to the shell instead, like a new window.
+void QtHtmlEngine::leaveForOtherProgram(QWebEngineNavigationRequest& request)
 {
-    if (!url.isEmpty() && url.scheme() != QStringLiteral("about"))
-        shell_.open(url.toString(), view_->window());
+    if (engineShows(request.url()))
+        return;
+    request.reject();
+    openOnDesktop(request.url());
 }
 
+// A script's blank window has nothing to show in a browser. The shell's
+// error box, for an address it refuses, waits until the engine's call has
+// returned, so that its event loop never runs inside the engine.
+void QtHtmlEngine::openOnDesktop(const QUrl& url)
+{
+    if (url.isEmpty() || url.scheme() == QStringLiteral("about"))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this, address = url.toString()] { shell_.open(address, view_->window()); }, Qt::QueuedConnection);
+}
+
+// Rendering in software, Chromium's graphics processor thread would only
+// emulate one on the processor; leaving it out makes the engine's first start
+// shorter and the pages are drawn the same.
 void QtHtmlEngine::prepareWebEngine(bool softwareRendering)
 {
-    if (softwareRendering)
+    if (softwareRendering) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    if (geteuid() != 0)
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--no-sandbox"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+        addChromiumFlag("--disable-gpu");
+    }
+    if (geteuid() == 0)
+        addChromiumFlag("--no-sandbox");
 }

@@ -7,16 +7,20 @@
 #include "HtmlEngine.h"
 #include "Shell.h"
 
+class LearnerGesture;
 class QUrl;
 class QWebEngineDownloadRequest;
+class QWebEngineNavigationRequest;
 class QWebEngineNewWindowRequest;
 class QWebEngineView;
 
 // The HTML engine on Qt WebEngine. Before the first one is created, OpenGL and
 // WebEngine must be prepared (see prepareWebEngine). Creating one starts the
 // engine (Chromium and its helper processes) if it is not running.
-// A page gets no windows of its own: what it would open in a new window, and
-// what it would download, goes to the desktop's browser through the shell.
+// A page gets no windows of its own and the engine hands nothing to the
+// desktop by itself: what the learner opens in a new window, downloads or
+// follows to another program goes to the shell as an address; what a page
+// asks for on its own, without the learner's click, goes nowhere.
 class QtHtmlEngine : public QObject, public HtmlEngine {
     Q_OBJECT
 
@@ -32,17 +36,20 @@ public:
     QWebEngineView* webView() const { return view_.get(); }
 
     // Call once, after prepareOpenGlForHtmlViews and before the first engine:
-    // picks the software scene graph when asked to and, when running as root,
-    // turns off Chromium's sandbox, which refuses to start as root.
+    // picks the software scene graph, and Chromium without its graphics
+    // processor thread, when asked to and, when running as root, turns off
+    // Chromium's sandbox, which refuses to start as root.
     static void prepareWebEngine(bool softwareRendering);
 
 private:
     void showContextMenu(const QPoint& pos);
     void openNewWindow(QWebEngineNewWindowRequest& request);
     void openDownload(QWebEngineDownloadRequest* download);
-    void openInBrowser(const QUrl& url);
+    void leaveForOtherProgram(QWebEngineNavigationRequest& request);
+    void openOnDesktop(const QUrl& url);
 
     std::unique_ptr<QWebEngineView> view_;
+    LearnerGesture* learnerGesture_;
     ContextMenuHandler contextMenu_;
     Shell& shell_;
 };

@@ -60,3 +60,11 @@ bool prepareOpenGlForHtmlViews()
 {
     return isSoftwareRenderer(rendererOf(shareContext()));
 }
+
+void loadOpenGlDriver()
+{
+    if (!QOpenGLContext::supportsThreadedOpenGL())
+        return;
+    QOpenGLContext context;
+    context.create();
+}

@@ -18,3 +18,9 @@ bool isSoftwareRenderer(const QByteArray& renderer);
 // in software. Making a context takes a while, so the program calls this only
 // when the first page must show, after the application object exists.
 bool prepareOpenGlForHtmlViews();
+
+// Makes an OpenGL context and drops it again, which loads OpenGL's driver and
+// its libraries, so that the share context above is made quickly later. For a
+// worker thread; does nothing where the platform allows OpenGL on the UI
+// thread only.
+void loadOpenGlDriver();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Drives the real program on the demo course as a person would: clicks on the
 # sponsor banner, the section tabs, the four searches with typed texts and the
-# links of a result page, then closes the window. The HTML engine must not run
+# links of a result page, then closes the window. The result pages are hostile:
+# what their scripts ask of the desktop without a click must go nowhere, and a
+# clicked link to a network share is refused with an error box. The HTML engine must not run
 # before the first tab click, and nothing of it may outlive the window.
 # A local server, the HTML views' proxy, answers for the search server and a
 # recording xdg-open stands in for the desktop's opener; nothing leaves the
@@ -119,6 +121,19 @@ shot results
 click 404 471
 click 404 571
 sleep 1
+# One to a network share: refused, with an error box.
+click 404 671
+boxes() { xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | wc -l; }
+for _ in $(seq 1 20); do [ "$(boxes)" -ge 2 ] && break; sleep 0.25; done
+[ "$(boxes)" -ge 2 ] || fail "no error box for a clicked link to a network share"
+shot refused
+# Its OK button lies at its bottom right corner.
+for id in $(xdotool search --onlyvisible --name '^Tovrelle$'); do
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  [ "$WIDTH" -lt 700 ] && xdotool mousemove $((X + WIDTH - 50)) $((Y + HEIGHT - 22)) click 1
+done
+for _ in $(seq 1 20); do [ "$(boxes)" -lt 2 ] && break; sleep 0.25; done
+[ "$(boxes)" -lt 2 ] || fail "the error box did not close on OK"
 
 # Four searches moved the banner on by four: the third sponsor (quarry.gif).
 [ $((SECONDS - started)) -lt 58 ] || fail "the minute's banner tick came before the last banner click"

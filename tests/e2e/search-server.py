@@ -1,14 +1,33 @@
 #!/usr/bin/env python3
 """A stand-in for the search server on the loopback interface, serving as the
 HTML views' proxy: answers every GET with a small result page naming the
-request with a link meant for a new window and one to a download, and appends each requested address, exactly as received, to a log
-file. Writes the port it listens on to a file once it is ready.
+request, with a link meant for a new window, one to a download and one to a
+network share, and appends each requested address,
+exactly as received, to a log file. The page is hostile too: its script opens
+windows in a loop, follows links to a local file, a network share and a
+program's own scheme meant for new windows, sends the page itself to another
+program's scheme and starts a download, all without a click. Writes the port
+it listens on to a file once it is ready.
 
 Usage: search-server.py LOG_FILE PORT_FILE
 """
 import html
 import http.server
 import sys
+
+
+HOSTILE_SCRIPT = """
+setInterval(() => window.open('/popup'), 100);
+function follow(address, attributes) {
+  const link = Object.assign(document.createElement('a'), {href: address}, attributes);
+  document.body.appendChild(link);
+  link.click();
+}
+for (const address of ['file:///etc/passwd', 'smb://server/share', 'tovrelle-test://run/1'])
+  follow(address, {target: '_blank'});
+follow('/more.zip?by-script', {download: 'more.zip'});
+setTimeout(() => { location.href = 'steam://run/1'; }, 300);
+"""
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -20,9 +39,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         link = "<a %s href='%s' style='position:absolute;left:0;top:%dpx;width:300px;height:60px;background:#204010'>%s</a>"
         body = ("<html><body style='background:#102040;color:#ffffff;font:14px sans-serif'>"
-                "<h1>Search results</h1><p>%s</p>%s%s</body></html>"
+                "<h1>Search results</h1><p>%s</p>%s%s%s<script>%s</script></body></html>"
                 % (html.escape(self.path), link % ("target='_blank'", "/more", 300, "More"),
-                   link % ("", "/more.zip", 400, "Download"))).encode()
+                   link % ("", "/more.zip", 400, "Download"),
+                   link % ("", "smb://server/share", 500, "Share"), HOSTILE_SCRIPT)).encode()
         self.answer(body, "text/html; charset=utf-8")
 
     def answer(self, body, content_type, disposition=None):

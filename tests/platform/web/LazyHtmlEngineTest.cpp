@@ -92,3 +92,21 @@ TEST(HtmlEngineModule, MissingModuleIsToldOnceAndLeavesTheViewsBlank)
 }
 
 }  // namespace
+
+namespace {
+
+// Loading ahead on the worker tells nothing; the start that follows waits for
+// it and tells a missing module once, as without it.
+TEST(HtmlEngineModule, PreloadOfAMissingModuleIsSilentAndTheStartTellsIt)
+{
+    testApplication();
+    FakeShell shell;
+    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell);
+    module.preload();
+    module.preload();
+    EXPECT_THROW(module.start(), AppError);
+    EXPECT_EQ(module.start(), nullptr);
+    module.preload();
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -21,6 +22,16 @@ extern "C" const char* __asan_default_options()
 }
 
 namespace {
+
+// Lets the engine work until the condition holds or the time is up.
+template <class Condition>
+void waitFor(Condition done, int milliseconds)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
 
 // One small check of the real engine: it loads a local page by its native
 // path and takes the host's settings. WebEngine needs a GPU-less Chromium that
@@ -63,12 +74,44 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     EXPECT_TRUE(ok);
     EXPECT_EQ(engine.webView()->url(), QUrl::fromLocalFile(page));
 
-    // A window the page opens goes to the desktop's browser instead.
-    engine.webView()->page()->runJavaScript(QStringLiteral("window.open('https://example.org/new')"));
-    waited.restart();
-    while (shell.opened.isEmpty() && waited.elapsed() < 20000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    EXPECT_EQ(shell.opened, QStringList{"https://example.org/new"});
+    // A hostile page: windows in a loop, links to other programs' kinds of
+    // address and a download, all by script. Nothing reaches the shell.
+    engine.webView()->page()->runJavaScript(QStringLiteral(R"(
+        for (let i = 0; i < 5; ++i) window.open('https://example.org/popup' + i);
+        for (const address of ['smb://server/share', 'file:///etc/passwd', 'steam://run/1']) {
+            const link = document.createElement('a');
+            link.href = address;
+            link.target = '_blank';
+            document.body.appendChild(link);
+            link.click();
+        }
+        const download = document.createElement('a');
+        download.href = 'data:application/zip,PK';
+        download.download = 'more.zip';
+        document.body.appendChild(download);
+        download.click();
+        document.body.innerHTML = "<a target='_blank' href='https://example.org/clicked'"
+            + " style='position:absolute;left:0;top:0;width:300px;height:200px'>More</a>";
+    )"));
+    waitFor([] { return false; }, 2000);
+    EXPECT_TRUE(shell.opened.isEmpty()) << shell.opened.join(' ').toStdString();
+
+    // The learner's click on a link meant for a new window reaches the browser once.
+    QWidget* input = engine.webView()->focusProxy();
+    ASSERT_NE(input, nullptr);
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 100));
+    waitFor([&] { return !shell.opened.isEmpty(); }, 20000);
+    waitFor([] { return false; }, 500);
+    EXPECT_EQ(shell.opened, QStringList{"https://example.org/clicked"});
+
+    // A clicked link to another program's kind of address leaves the view for the shell.
+    engine.webView()->page()->runJavaScript(QStringLiteral(
+        "document.body.innerHTML = \"<a href='mailto:sales@example.org'"
+        " style='position:absolute;left:0;top:0;width:300px;height:200px'>Mail</a>\";"));
+    waitFor([] { return false; }, 500);
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 100));
+    waitFor([&] { return shell.opened.size() > 1; }, 5000);
+    EXPECT_EQ(shell.opened, (QStringList{"https://example.org/clicked", "mailto:sales@example.org"}));
 }
 
 }  // namespace

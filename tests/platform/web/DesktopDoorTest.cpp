@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "DesktopDoor.h"
+#include "ErrorReporting.h"
+#include "FakeShell.h"
+#include "TestApplication.h"
+
+namespace {
+
+class RecordingBox : public ErrorBox {
+public:
+    void showError(const QString&, const QString& text) override { shown << text; }
+    QStringList shown;
+};
+
+struct DoorCase {
+    const char* name;
+    const char* address;
+    const char* opened;  // null: refused with an error box; "": nothing, unreported
+};
+
+void PrintTo(const DoorCase& row, std::ostream* out)
+{
+    *out << row.address;
+}
+
+class DesktopDoorTest : public testing::TestWithParam<DoorCase> {};
+
+TEST_P(DesktopDoorTest, LetsOnlyWebAndMailAddressesOut)
+{
+    testApplication();
+    const DoorCase& row = GetParam();
+    RecordingBox box;
+    ErrorReporting::install(&box, QStringLiteral("Tovrelle"));
+    FakeShell desktop;
+    DesktopDoor door(desktop);
+    QWidget owner;
+    door.open(QString::fromUtf8(row.address), &owner);
+    ErrorReporting::install(nullptr, {});
+
+    if (!row.opened) {
+        EXPECT_TRUE(desktop.opened.isEmpty());
+        ASSERT_EQ(box.shown.size(), 1);
+        EXPECT_TRUE(box.shown[0].contains(QString::fromUtf8(row.address))) << box.shown[0].toStdString();
+    } else if (*row.opened == '\0') {
+        EXPECT_TRUE(desktop.opened.isEmpty());
+        EXPECT_TRUE(box.shown.isEmpty());
+    } else {
+        EXPECT_EQ(desktop.opened, QStringList{QString::fromUtf8(row.opened)});
+        EXPECT_EQ(desktop.owners, QList<QWidget*>{&owner});
+        EXPECT_TRUE(box.shown.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, DesktopDoorTest,
+    testing::Values(
+        DoorCase{"Http", "http://www.example.org/more", "http://www.example.org/more"},
+        DoorCase{"HttpsInCapitals", "HTTPS://Example.org/A", "https://example.org/A"},
+        DoorCase{"Mail", "mailto:sales@example.org", "mailto:sales@example.org"},
+        DoorCase{"BareHostAsTyped", "www.example.org", "http://www.example.org"},
+        DoorCase{"SpacesEscaped", "http://example.org/a b", "http://example.org/a%20b"},
+        DoorCase{"LocalFile", "file:///etc/passwd", nullptr},
+        DoorCase{"NativePath", "/home/learner/.bashrc", nullptr},
+        DoorCase{"NetworkShare", "smb://server/share", nullptr},
+        DoorCase{"ProgramScheme", "steam://run/1", nullptr},
+        DoorCase{"PackageInstall", "apt:sl", nullptr},
+        DoorCase{"Script", "javascript:alert(1)", nullptr},
+        DoorCase{"Data", "data:text/html,<b>x</b>", nullptr},
+        DoorCase{"WebWithoutHost", "http:///etc/passwd", nullptr},
+        DoorCase{"MailWithoutAddress", "mailto:", nullptr},
+        DoorCase{"Empty", "", ""},
+        DoorCase{"Blank", "   ", ""}),
+    [](const testing::TestParamInfo<DoorCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
