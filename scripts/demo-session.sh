@@ -185,6 +185,16 @@ lesson_clip() {
     -f lavfi -i "sine=f=440:r=22050:d=60" -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$1"
 }
 
+# bench_clip OUT RATE: unless it exists, the benchmarks' 60 s lesson at the
+# course's size (720 x 540, MPEG-4 and MP3 in AVI) at RATE frames a second:
+# a moving test picture and a steady tone.
+bench_clip() {
+  [ -f "$1" ] || ffmpeg -hide_banner -loglevel error -nostdin -y \
+    -f lavfi -i "testsrc2=size=720x540:rate=$2:duration=60" \
+    -f lavfi -i "sine=frequency=440:sample_rate=22050:duration=60" \
+    -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$1"
+}
+
 # red_blue_course BINARY SOURCE WORK: the demo course in WORK/course with no
 # introduction, a red lesson 1 and a blue lesson 2 (made once in WORK), and
 # no sound server, so the lessons play on the null output.

@@ -14,10 +14,7 @@ source "$source/scripts/demo-session.sh"
 mkdir -p "$work"
 prepare_demo_course "$binary" "$source" "$work/course"
 clip="$work/clip-25fps.avi"
-[ -f "$clip" ] || ffmpeg -hide_banner -loglevel error -nostdin -y \
-  -f lavfi -i "testsrc2=size=720x540:rate=25:duration=60" \
-  -f lavfi -i "sine=frequency=440:sample_rate=22050:duration=60" \
-  -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$clip"
+bench_clip "$clip" 25
 cp "$clip" "$work/course/Media/vid_00.avi"
 start_xvfb
 app=""

@@ -18,10 +18,7 @@ mkdir -p "$work"
 prepare_demo_course "$binary" "$source" "$work/course"
 if [ -z "$clip" ]; then
   clip="$work/clip-60s.avi"
-  [ -f "$clip" ] || ffmpeg -hide_banner -loglevel error -nostdin -y \
-    -f lavfi -i "testsrc2=size=720x540:rate=15:duration=60" \
-    -f lavfi -i "sine=frequency=440:sample_rate=22050:duration=60" \
-    -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 32k -ac 1 "$clip"
+  bench_clip "$clip" 15
 fi
 cp "$clip" "$work/course/Media/vid_00.avi"
 XVFB_SCREEN=1920x1080x24 start_xvfb
