@@ -29,6 +29,7 @@
 #include "QtErrorBox.h"
 #include "QtShell.h"
 #include "MpvHandle.h"
+#include "MpvLibrary.h"
 #include "MpvVideoControl.h"
 #include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
@@ -74,6 +75,8 @@ int main(int argc, char* argv[])
         return early.answer();
     MpvHandle::prepareProcess();
     QApplication application(argc, argv);
+    // The player's library loads beside the window; the first clip starts once it has.
+    MpvLibrary::shared().load();
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tovrelle")));
