@@ -75,8 +75,6 @@ int main(int argc, char* argv[])
         return early.answer();
     MpvHandle::prepareProcess();
     QApplication application(argc, argv);
-    // The player's library loads beside the window; the first clip starts once it has.
-    MpvLibrary::shared().load();
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tovrelle")));
@@ -96,6 +94,7 @@ int main(int argc, char* argv[])
     SystemRegionalSettings regionalSettings;
     QtShell desktop;
     DesktopDoor shell(desktop);
+    MpvLibrary::shared().deferLoad();
     HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,
@@ -112,10 +111,12 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
-    // The session bus and the engine's libraries wait for the first frame;
-    // the desktop session then picks up the lesson as it plays by then.
+    // The player's library, the session bus and the engine's libraries wait
+    // for the first frame; the introduction starts once the player has
+    // loaded, and the desktop session then picks up the lesson as it plays.
     std::optional<DesktopPresence> desktopPresence;
     AfterFirstFrame afterFirstFrame(frmMain, [&] {
+        MpvLibrary::shared().load();
         desktopPresence.emplace(frmMain, QDir(*course).dirName());
         QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     });

@@ -53,10 +53,12 @@ void MpvHandle::start(const MpvCalls* calls, const QString& libraryFailure)
     if (!failure_.isEmpty())
         qWarning().noquote() << failure_;
     starting_ = false;
-    for (auto& [call, replyTo] : std::exchange(waiting_, {}))
-        whenStarted(std::move(call), replyTo);
+    // Before any clip opens: the core's video output needs what the start
+    // handler sets up (its frames' renderer).
     if (mpv_ && started_)
         started_();
+    for (auto& [call, replyTo] : std::exchange(waiting_, {}))
+        whenStarted(std::move(call), replyTo);
 }
 
 // The player reads and writes numbers in the C library's own format, and

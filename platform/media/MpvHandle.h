@@ -49,7 +49,8 @@ public:
 
     // Receives every event of the core, on the UI thread.
     void setEventHandler(EventHandler handler) { handler_ = std::move(handler); }
-    // Called on the UI thread once the core has started.
+    // Called on the UI thread once the core has started, before what waited
+    // for it is done.
     void setStartHandler(std::function<void()> handler) { started_ = std::move(handler); }
 
     // Sends a command; its reply comes as an event carrying replyTo.

@@ -24,7 +24,8 @@ void MpvLibrary::load()
 
 void MpvLibrary::whenLoaded(QObject* context, ReadyHandler ready)
 {
-    load();
+    if (!deferred_)
+        load();
     auto call = [this, ready = std::move(ready)] { ready(found_ ? &calls_ : nullptr); };
     if (done_)
         QMetaObject::invokeMethod(context, call, Qt::QueuedConnection);

@@ -40,8 +40,13 @@ public:
 
     // Starts loading, unless it has started already.
     void load();
-    // Loads, and calls ready on the UI thread, while context lives, with the
-    // library's calls once loaded, or null when it cannot be loaded.
+    // Players wait for load() rather than start loading with the first of
+    // them: while the library loads, any other thread's loading of a library
+    // waits for it, the window's own plugins among them.
+    void deferLoad() { deferred_ = true; }
+    // Calls ready on the UI thread, while context lives, with the library's
+    // calls once loaded, or null when it cannot be loaded; starts loading
+    // unless deferred.
     void whenLoaded(QObject* context, ReadyHandler ready);
     // Why the library cannot be loaded, once it is known.
     QString failure() const { return failure_; }
@@ -54,6 +59,7 @@ private:
     Q_INVOKABLE void finish();
 
     const char* fileName_;
+    bool deferred_ = false;
     std::thread loader_;
     bool done_ = false;
     MpvCalls calls_;
