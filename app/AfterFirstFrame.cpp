@@ -1,5 +1,6 @@
 #include "AfterFirstFrame.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -15,16 +16,18 @@ constexpr int kLatestMs = 1000;
 AfterFirstFrame::AfterFirstFrame(QWidget& window, std::function<void()> work)
     : window_(window), work_(std::move(work))
 {
-    window_.installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(this);
     QTimer::singleShot(kLatestMs, this, &AfterFirstFrame::run);
 }
 
-// The frame is on screen once its paint event is handled, so the work comes
-// in the next turn of the event loop.
+// The frame is on screen once the paint events of its widgets are handled, so
+// the work comes in the next turn of the event loop. Where the window's
+// children cover it whole, only they are painted.
 bool AfterFirstFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &window_ && event->type() == QEvent::Paint) {
-        window_.removeEventFilter(this);
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &window_) {
+        QCoreApplication::instance()->removeEventFilter(this);
         QTimer::singleShot(0, this, &AfterFirstFrame::run);
     }
     return false;
@@ -34,6 +37,6 @@ void AfterFirstFrame::run()
 {
     if (!work_)
         return;
-    window_.removeEventFilter(this);
+    QCoreApplication::instance()->removeEventFilter(this);
     runGuarded(std::exchange(work_, nullptr));
 }

@@ -29,6 +29,7 @@
 #include "QtErrorBox.h"
 #include "QtShell.h"
 #include "MpvHandle.h"
+#include "MpvLibrary.h"
 #include "MpvVideoControl.h"
 #include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
@@ -93,6 +94,7 @@ int main(int argc, char* argv[])
     SystemRegionalSettings regionalSettings;
     QtShell desktop;
     DesktopDoor shell(desktop);
+    MpvLibrary::shared().deferLoad();
     HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
     PlatformServices services{
         dataFolder,
@@ -109,10 +111,12 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
-    // The session bus and the engine's libraries wait for the first frame;
-    // the desktop session then picks up the lesson as it plays by then.
+    // The player's library, the session bus and the engine's libraries wait
+    // for the first frame; the introduction starts once the player has
+    // loaded, and the desktop session then picks up the lesson as it plays.
     std::optional<DesktopPresence> desktopPresence;
     AfterFirstFrame afterFirstFrame(frmMain, [&] {
+        MpvLibrary::shared().load();
         desktopPresence.emplace(frmMain, QDir(*course).dirName());
         QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     });

@@ -26,6 +26,8 @@ QString plainWords(const QString& path, ClipOpenFailure::Cause cause)
 {
     if (cause == ClipOpenFailure::Cause::NoPicture)
         return QStringLiteral("The video %1 is in a format that cannot be played.").arg(path);
+    if (cause == ClipOpenFailure::Cause::NoPlayer)
+        return QStringLiteral("The video %1 cannot be played, as the video player could not be started.").arg(path);
     switch (stateOf(path)) {
     case FileState::Missing:
         return QStringLiteral("The video file %1 cannot be found.").arg(path);

@@ -9,6 +9,7 @@ namespace ClipOpenFailure {
 enum class Cause {
     NotLoaded,  // the player could not open the file as a clip
     NoPicture,  // the file opened but holds no picture the player can show
+    NoPlayer,   // the player itself could not be started
 };
 
 // The file itself decides between missing, unreadable and damaged: the player

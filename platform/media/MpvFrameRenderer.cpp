@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "AppError.h"
+#include "MpvHandle.h"
 #include "VideoFrameView.h"
 
 namespace {
@@ -25,15 +26,15 @@ void makeOpaque(QImage& picture)
 
 }  // namespace
 
-MpvFrameRenderer::MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView*()> target)
-    : target_(std::move(target))
+MpvFrameRenderer::MpvFrameRenderer(const MpvHandle& mpv, std::function<VideoFrameView*()> target)
+    : calls_(mpv.calls()), target_(std::move(target))
 {
     char software[] = MPV_RENDER_API_TYPE_SW;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, software}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const int made = mpv_render_context_create(&context_, mpv, params);
+    const int made = calls_.render_context_create(&context_, mpv.get(), params);
     if (made < 0)
-        throw AppError(QString::fromUtf8(mpv_error_string(made)));
-    mpv_render_context_set_update_callback(
+        throw AppError(mpv.errorText(made));
+    calls_.render_context_set_update_callback(
         context_,
         [](void* renderer) {
             if (!static_cast<MpvFrameRenderer*>(renderer)->drawQueued_.exchange(true))
@@ -45,8 +46,8 @@ MpvFrameRenderer::MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView
 // The update callback is gone once the call returns, so no post outlives us.
 MpvFrameRenderer::~MpvFrameRenderer()
 {
-    mpv_render_context_set_update_callback(context_, nullptr, nullptr);
-    mpv_render_context_free(context_);
+    calls_.render_context_set_update_callback(context_, nullptr, nullptr);
+    calls_.render_context_free(context_);
 }
 
 void MpvFrameRenderer::redraw()
@@ -57,7 +58,7 @@ void MpvFrameRenderer::redraw()
 void MpvFrameRenderer::drawNewFrame()
 {
     drawQueued_ = false;
-    if (mpv_render_context_update(context_) & MPV_RENDER_UPDATE_FRAME)
+    if (calls_.render_context_update(context_) & MPV_RENDER_UPDATE_FRAME)
         draw(target_());
 }
 
@@ -71,7 +72,7 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
         mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(context_, params);
+        calls_.render_context_render(context_, params);
         return;
     }
     view->drawPicture([&](QImage& picture) {
@@ -87,7 +88,7 @@ void MpvFrameRenderer::draw(VideoFrameView* view)
                                      {MPV_RENDER_PARAM_SW_POINTER, picture.bits()},
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &noWait},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(context_, params);
+        calls_.render_context_render(context_, params);
         // A frame covers the whole picture, opaque. Before the first one the
         // player only clears it, alpha included.
         if (qAlpha(*reinterpret_cast<const QRgb*>(picture.constBits())) != 0xff)

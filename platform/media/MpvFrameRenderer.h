@@ -7,7 +7,9 @@
 
 #include <mpv/render.h>
 
+class MpvHandle;
 class VideoFrameView;
+struct MpvCalls;
 
 // Draws the frames of a player core in software, at the view's picture size, into
 // the frame buffer of one of our views, on the UI thread. The core says when a
@@ -17,7 +19,8 @@ class MpvFrameRenderer : public QObject {
     Q_OBJECT
 
 public:
-    MpvFrameRenderer(mpv_handle* mpv, std::function<VideoFrameView*()> target);
+    // For a core that has started.
+    MpvFrameRenderer(const MpvHandle& mpv, std::function<VideoFrameView*()> target);
     ~MpvFrameRenderer() override;
 
     // Draws the current frame again into a view that appeared or changed size.
@@ -27,6 +30,7 @@ private:
     Q_INVOKABLE void drawNewFrame();
     void draw(VideoFrameView* view);
 
+    const MpvCalls& calls_;
     mpv_render_context* context_ = nullptr;
     std::atomic<bool> drawQueued_{false};
     std::function<VideoFrameView*()> target_;

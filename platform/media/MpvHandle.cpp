@@ -2,13 +2,11 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <vector>
 
 #include <malloc.h>
 
-#include <QByteArray>
-
-#include "AppError.h"
+#include <QTimer>
+#include <QtDebug>
 
 namespace {
 
@@ -16,14 +14,6 @@ namespace {
 void wakeUp(void* handle)
 {
     QMetaObject::invokeMethod(static_cast<MpvHandle*>(handle), "drainEvents", Qt::QueuedConnection);
-}
-
-// The player reads and writes numbers in the C library's own format, and
-// refuses to start under a locale that writes them otherwise.
-mpv_handle* createPlayer()
-{
-    std::setlocale(LC_NUMERIC, "C");
-    return mpv_create();
 }
 
 }  // namespace
@@ -37,10 +27,50 @@ void MpvHandle::prepareProcess()
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
 }
 
-MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(createPlayer())
+MpvHandle::MpvHandle(std::initializer_list<Option> options, MpvLibrary& library)
+{
+    for (const auto& [name, value] : options)
+        options_.emplace_back(name, value);
+    library.whenLoaded(this, [this, &library](const MpvCalls* calls) { start(calls, library.failure()); });
+}
+
+// The wake-up callback is gone once the call returns, so no post outlives us.
+MpvHandle::~MpvHandle()
 {
     if (!mpv_)
-        throw AppError(QStringLiteral("The video player could not be started."));
+        return;
+    calls_->set_wakeup_callback(mpv_, nullptr, nullptr);
+    calls_->terminate_destroy(mpv_);
+}
+
+void MpvHandle::start(const MpvCalls* calls, const QString& libraryFailure)
+{
+    calls_ = calls;
+    if (calls_)
+        createCore();
+    else
+        failure_ = QStringLiteral("The video player could not be loaded: %1").arg(libraryFailure);
+    if (!failure_.isEmpty())
+        qWarning().noquote() << failure_;
+    starting_ = false;
+    // Before any clip opens: the core's video output needs what the start
+    // handler sets up (its frames' renderer).
+    if (mpv_ && started_)
+        started_();
+    for (auto& [call, replyTo] : std::exchange(waiting_, {}))
+        whenStarted(std::move(call), replyTo);
+}
+
+// The player reads and writes numbers in the C library's own format, and
+// refuses to start under a locale that writes them otherwise.
+void MpvHandle::createCore()
+{
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_handle* core = calls_->create();
+    if (!core) {
+        failure_ = QStringLiteral("The video player could not be started.");
+        return;
+    }
     // A player inside the program: no key bindings, scripts or overlays of
     // its own, and with no sound device to reach it plays on in silence.
     const Option shared[] = {
@@ -48,22 +78,26 @@ MpvHandle::MpvHandle(std::initializer_list<Option> options) : mpv_(createPlayer(
         {"load-osd-console", "no"}, {"audio-fallback-to-null", "yes"}, {"audio-client-name", "Tovrelle"},
     };
     for (const auto& [name, value] : shared)
-        mpv_set_option_string(mpv_, name, value);
-    for (const auto& [name, value] : options)
-        mpv_set_option_string(mpv_, name, value);
-    const int started = mpv_initialize(mpv_);
-    if (started < 0) {
-        mpv_terminate_destroy(mpv_);
-        throw AppError(QString::fromUtf8(mpv_error_string(started)));
+        calls_->set_option_string(core, name, value);
+    for (const auto& [name, value] : options_)
+        calls_->set_option_string(core, name.constData(), value.constData());
+    if (const int started = calls_->initialize(core); started < 0) {
+        calls_->terminate_destroy(core);
+        failure_ = QString::fromUtf8(calls_->error_string(started));
+        return;
     }
-    mpv_set_wakeup_callback(mpv_, wakeUp, this);
+    mpv_ = core;
+    calls_->set_wakeup_callback(mpv_, wakeUp, this);
 }
 
-// The wake-up callback is gone once the call returns, so no post outlives us.
-MpvHandle::~MpvHandle()
+void MpvHandle::whenStarted(std::function<void()> call, quint64 replyTo)
 {
-    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-    mpv_terminate_destroy(mpv_);
+    if (starting_)
+        waiting_.emplace_back(std::move(call), replyTo);
+    else if (mpv_)
+        call();
+    else
+        answerCommand(replyTo);
 }
 
 void MpvHandle::command(std::initializer_list<QString> arguments, quint64 replyTo)
@@ -72,38 +106,70 @@ void MpvHandle::command(std::initializer_list<QString> arguments, quint64 replyT
     texts.reserve(arguments.size());
     for (const QString& argument : arguments)
         texts.push_back(argument.toUtf8());
-    std::vector<const char*> argv;
-    for (const QByteArray& text : texts)
-        argv.push_back(text.constData());
-    argv.push_back(nullptr);
-    mpv_command_async(mpv_, replyTo, argv.data());
+    whenStarted(
+        [this, texts = std::move(texts), replyTo] {
+            std::vector<const char*> argv;
+            for (const QByteArray& text : texts)
+                argv.push_back(text.constData());
+            argv.push_back(nullptr);
+            calls_->command_async(mpv_, replyTo, argv.data());
+        },
+        replyTo);
+}
+
+// A core that could not start answers a command that waits for its reply,
+// later, as a core would: with an error.
+void MpvHandle::answerCommand(quint64 replyTo)
+{
+    if (replyTo == 0)
+        return;
+    QTimer::singleShot(0, this, [this, replyTo] {
+        mpv_event_command result{};
+        mpv_event reply{};
+        reply.event_id = MPV_EVENT_COMMAND_REPLY;
+        reply.error = MPV_ERROR_UNINITIALIZED;
+        reply.reply_userdata = replyTo;
+        reply.data = &result;
+        if (handler_)
+            handler_(reply);
+    });
+}
+
+QString MpvHandle::errorText(int error) const
+{
+    return mpv_ ? QString::fromUtf8(calls_->error_string(error)) : failure_;
 }
 
 void MpvHandle::setFlag(const char* name, bool on)
 {
-    int flag = on ? 1 : 0;
-    mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_FLAG, &flag);
+    whenStarted([this, name, on] {
+        int flag = on ? 1 : 0;
+        calls_->set_property_async(mpv_, 0, name, MPV_FORMAT_FLAG, &flag);
+    });
 }
 
 void MpvHandle::setNumber(const char* name, double value)
 {
-    mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_DOUBLE, &value);
+    whenStarted([this, name, value] {
+        double number = value;
+        calls_->set_property_async(mpv_, 0, name, MPV_FORMAT_DOUBLE, &number);
+    });
 }
 
 void MpvHandle::observe(const char* name, mpv_format format)
 {
-    mpv_observe_property(mpv_, 0, name, format);
+    whenStarted([this, name, format] { calls_->observe_property(mpv_, 0, name, format); });
 }
 
 void MpvHandle::read(const char* name, mpv_format format, quint64 replyTo)
 {
-    mpv_get_property_async(mpv_, replyTo, name, format);
+    whenStarted([this, name, format, replyTo] { calls_->get_property_async(mpv_, replyTo, name, format); });
 }
 
 void MpvHandle::drainEvents()
 {
     for (;;) {
-        const mpv_event* event = mpv_wait_event(mpv_, 0);
+        const mpv_event* event = calls_->wait_event(mpv_, 0);
         if (event->event_id == MPV_EVENT_NONE)
             return;
         if (handler_)

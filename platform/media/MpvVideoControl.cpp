@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QtDebug>
 
 #include "AppError.h"
 #include "MpvFrameRenderer.h"
@@ -30,7 +31,7 @@ const mpv_node* mapValue(const mpv_node& map, const char* key)
 
 }  // namespace
 
-MpvVideoControl::MpvVideoControl()
+MpvVideoControl::MpvVideoControl(MpvLibrary& library)
     : mpv_({
           {"vo", "libmpv"},
           {"hwdec", "no"},
@@ -49,9 +50,8 @@ MpvVideoControl::MpvVideoControl()
           {"input-vo-keyboard", "no"},
           {"audio-pitch-correction", "yes"},
           {"sub-auto", "no"},
-      }),
-      surface_(std::make_unique<VideoFrameView>()),
-      renderer_(std::make_unique<MpvFrameRenderer>(mpv_.get(), [this] { return loaded_ ? shownView() : nullptr; }))
+      }, library),
+      surface_(std::make_unique<VideoFrameView>())
 {
     mpv_.observe("duration", MPV_FORMAT_DOUBLE);
     mpv_.observe("time-pos", MPV_FORMAT_DOUBLE);
@@ -61,6 +61,7 @@ MpvVideoControl::MpvVideoControl()
     // The player drops a video track whose decoder fails after the clip opened.
     mpv_.observe("vid", MPV_FORMAT_NODE);
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
+    mpv_.setStartHandler([this] { startDrawing(); });
     surface_->onMouseRelease = [this](QMouseEvent* event) {
         if (mouseUp_) {
             const QPoint at = event->position().toPoint();
@@ -71,7 +72,23 @@ MpvVideoControl::MpvVideoControl()
         if (doubleClick_)
             doubleClick_();
     };
-    surface_->onShown = [this] { renderer_->redraw(); };
+    surface_->onShown = [this] { redraw(); };
+}
+
+// Without a renderer the player's frames pass undrawn, and the surface stays black.
+void MpvVideoControl::startDrawing()
+{
+    try {
+        renderer_ = std::make_unique<MpvFrameRenderer>(mpv_, [this] { return loaded_ ? shownView() : nullptr; });
+    } catch (const AppError& error) {
+        qWarning().noquote() << "The video player cannot draw its pictures:" << error.text();
+    }
+}
+
+void MpvVideoControl::redraw()
+{
+    if (renderer_)
+        renderer_->redraw();
 }
 
 // The renderer goes first, then the views, then the player (member order).
@@ -245,9 +262,9 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
 void MpvVideoControl::takeOpenReply(const mpv_event& event)
 {
     if (event.error < 0) {
-        const QString reason = QString::fromUtf8(mpv_error_string(event.error));
+        const QString reason = mpv_.errorText(event.error);
         fail(reason);
-        reportOpenFailure(ClipOpenFailure::Cause::NotLoaded, reason);
+        reportOpenFailure(mpv_.failed() ? ClipOpenFailure::Cause::NoPlayer : ClipOpenFailure::Cause::NotLoaded, reason);
         return;
     }
     const auto& reply = *static_cast<const mpv_event_command*>(event.data);
@@ -274,7 +291,7 @@ void MpvVideoControl::fileEnded(const mpv_event_end_file& ended)
     seekWhenOpen_ = -1.0;
     if (failure_.isEmpty()) {
         const bool error = ended.reason == MPV_END_FILE_REASON_ERROR;
-        failure_ = error ? QString::fromUtf8(mpv_error_string(ended.error)) : QStringLiteral("The clip was closed.");
+        failure_ = error ? mpv_.errorText(ended.error) : QStringLiteral("The clip was closed.");
         // Ended before it ever played: the file could not be opened, or
         // opened with no decoder for its picture.
         if (!playbackStarted_ && (error || ended.reason == MPV_END_FILE_REASON_EOF))
@@ -363,7 +380,7 @@ void MpvVideoControl::setFullScreen(bool on)
         if (isFullScreen()) {
             fullScreen_->releaseKeyboard();
             fullScreen_->hide();
-            renderer_->redraw();
+            redraw();
         }
         return;
     }
@@ -397,7 +414,7 @@ void MpvVideoControl::createFullScreenWindow()
     fullScreen_->setProportions(proportions_);
     fullScreen_->onMouseRelease = [this](QMouseEvent*) { setFullScreen(false); };
     fullScreen_->onEscape = [this] { setFullScreen(false); };
-    fullScreen_->onShown = [this] { renderer_->redraw(); };
+    fullScreen_->onShown = [this] { redraw(); };
 }
 
 QWidget* MpvVideoControl::fullScreenWindow() const

@@ -22,7 +22,7 @@ class MpvVideoControl : public QObject, public VideoControl {
     Q_OBJECT
 
 public:
-    MpvVideoControl();
+    explicit MpvVideoControl(MpvLibrary& library = MpvLibrary::shared());
     ~MpvVideoControl() override;
 
     void open(const QString& path) override;
@@ -46,6 +46,8 @@ public:
     void setOpenFailureHandler(OpenFailureHandler handler) override;
 
 private:
+    void startDrawing();
+    void redraw();
     void createFullScreenWindow();
     void handleEvent(const mpv_event& event);
     void takeOpenReply(const mpv_event& event);
@@ -64,7 +66,8 @@ private:
     MpvHandle mpv_;
     std::unique_ptr<VideoFrameView> surface_;
     std::unique_ptr<VideoFrameView> fullScreen_;
-    // Goes first, before the views it draws into and the player it draws for.
+    // Goes first, before the views it draws into and the player it draws for;
+    // there once the player has started.
     std::unique_ptr<MpvFrameRenderer> renderer_;
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;

@@ -3,11 +3,11 @@
 #include "MciError.h"
 #include "WaveFile.h"
 
-MpvWaveDevice::MpvWaveDevice()
+MpvWaveDevice::MpvWaveDevice(MpvLibrary& library)
     : mpv_({
           {"vid", "no"},
           {"idle", "yes"},
-      })
+      }, library)
 {
     mpv_.setEventHandler([this](const mpv_event& event) { handleEvent(event); });
 }

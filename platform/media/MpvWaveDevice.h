@@ -8,7 +8,7 @@
 // there, as the bar expects.
 class MpvWaveDevice : public WaveDevice {
 public:
-    MpvWaveDevice();
+    explicit MpvWaveDevice(MpvLibrary& library = MpvLibrary::shared());
 
     int open(const QString& path) override;
     void close() override;

@@ -27,7 +27,7 @@ rm -rf "$work" && mkdir -p "$work"
 deb=$(echo "$work"/package/tovrelle_*.deb)
 [ -f "$deb" ] || fail "no tovrelle_*.deb in $work/package"
 
-# shlibdeps finds the libraries, the video engine's among them.
+# shlibdeps finds the libraries; the video engine, loaded at run time, is named by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for package in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 \

@@ -287,7 +287,12 @@ TEST(MpvVideoControlLocale, StartsUnderACommaLocaleKeepingTheUsersSeparator)
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
         GTEST_SKIP() << "no comma locale could be made here";
     const SystemRegionalSettings regional;
-    EXPECT_NO_THROW(MpvVideoControl());
+    MpvVideoControl control;
+    QString told;
+    control.setOpenFailureHandler([&](const QString& message) { told = message; });
+    control.open(locales.filePath("missing.avi"));
+    EXPECT_TRUE(waitFor([&] { return !told.isEmpty(); }, 10000));
+    EXPECT_TRUE(told.contains("cannot be found")) << "the player must start and look for the file: " << told.toStdString();
     EXPECT_EQ(regional.decimalSeparator(), u',');
     std::setlocale(LC_NUMERIC, "C");
     qunsetenv("LOCPATH");
