@@ -41,6 +41,20 @@ start_xvfb() {
   return 1
 }
 
+# start_openbox: starts the openbox window manager on the X server and waits
+# until it manages windows (a window mapped while it is still starting may be
+# left unmapped); exports WM_PID.
+start_openbox() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+    sleep 0.1
+  done
+  echo "openbox did not start" >&2
+  return 1
+}
+
 # pixel PICTURE X Y: the colour of one pixel as "r g b", 0 to 255.
 pixel() {
   convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
@@ -66,15 +80,19 @@ picture_moves() {
   [ "${changed%%.*}" -gt 1000 ]
 }
 
-# window_place: waits up to 30 s for the window captioned Tovrelle, then sets
-# left, top, width and height to the place and size of its client area.
+# window_place: waits up to 30 s for the window captioned Tovrelle to be on
+# screen, then sets left, top, width and height to the place and size of its
+# client area. A window manager frames and places the window before it maps
+# it, so the place read once it shows is where it stays.
 window_place() {
-  local info _
-  for _ in $(seq 1 60); do
-    xwininfo -name Tovrelle >/dev/null 2>&1 && break
-    sleep 0.5
+  local info id="" _
+  for _ in $(seq 1 300); do
+    id=$(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && break
+    sleep 0.1
   done
-  info=$(xwininfo -name Tovrelle) || return 1
+  [ -n "$id" ] || return 1
+  info=$(xwininfo -id "$id") || return 1
   width=$(awk '/Width:/ {print $2}' <<<"$info")
   height=$(awk '/Height:/ {print $2}' <<<"$info")
   left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")

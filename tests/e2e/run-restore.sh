@@ -15,12 +15,11 @@ prepare_demo_course "$binary" "$source" "$work/course"
 mkdir -p "$XDG_DATA_HOME/tovrelle"
 printf '[vid0]\r\nnumBm=2\r\nbm1=Alpha\r\nval1=1\r\nbm2=Beta\r\nval2=2\r\n' >"$XDG_DATA_HOME/tovrelle/tovrelle-demo.ini"
 start_xvfb
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $XVFB_PID 2>/dev/null || true' EXIT
+trap 'kill ${WM_PID:-} $XVFB_PID 2>/dev/null || true' EXIT
+start_openbox || fail "no window manager"
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
-trap 'kill $app $wm $XVFB_PID 2>/dev/null || true' EXIT
+trap 'kill $app $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
 
 window_place || fail "no window captioned Tovrelle"
 # The managed window (Qt keeps other, unmapped windows with the same caption).
