@@ -13,14 +13,15 @@ prepare_demo_course() {
 }
 
 # start_xvfb: starts an X server on a free display and exports DISPLAY; the
-# server is stopped when the script exits. XVFB_SCREEN sets its size and depth
+# server is stopped when the script exits. It does not reset when its last
+# client leaves, so a program started right after another ended can connect. XVFB_SCREEN sets its size and depth
 # (1280x1024x24 unless set). XVFB_DISPLAYS, when set, lists the
 # display numbers to try, for a machine where others hold the rest.
 start_xvfb() {
   local number
   for number in ${XVFB_DISPLAYS:-$(seq 90 150)}; do
     { [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; } && continue
-    Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
     export DISPLAY=":$number"
