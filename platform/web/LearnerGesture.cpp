@@ -9,6 +9,10 @@ namespace {
 // As long as the engine itself lets a click count for what follows it.
 constexpr qint64 kPressLastsMs = 5000;
 
+// The engine tells which link the pointer is over a moment after it got
+// there; a press that follows the pointer's move at once is still told of it.
+constexpr qint64 kPointingCatchesUpMs = 300;
+
 // Enter follows the link the keyboard is on; a held key repeating is no new press.
 bool followsLink(const QKeyEvent& key)
 {
@@ -32,6 +36,8 @@ LearnerGesture::LearnerGesture(QWidget* view) : QObject(view)
 void LearnerGesture::pointAt(const QUrl& link)
 {
     pointed_ = link;
+    if (sincePress_.isValid() && sincePress_.elapsed() <= kPointingCatchesUpMs)
+        pressed_ = link;
 }
 
 bool LearnerGesture::takeFor(const QUrl& address)

@@ -17,6 +17,7 @@ public:
     explicit LearnerGesture(QWidget* view);
 
     // The link the pointer is over, or the keyboard is on; empty for none.
+    // Told right after a press, it is what that press pressed.
     void pointAt(const QUrl& link);
 
     // True when the learner pressed this very address lately, and that press
