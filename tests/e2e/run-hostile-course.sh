@@ -44,20 +44,7 @@ cat >"$course/Media/Frel_Mabr.HTM" <<PAGE
    style="position:absolute;left:0;top:470px;width:300px;height:50px;background:#402010">Mail</a>
 <a id="sabotaged" target="_blank" href="http://www.tovrelle.com/sabotaged"
    style="position:absolute;left:0;top:530px;width:300px;height:30px;background:#204010">Sabotaged</a>
-<script>
-const report = (name, result) => { new Image().src = 'http://report.test/' + name + '=' + result; };
-function readable(name, address, expected) {
-  const request = new XMLHttpRequest();
-  request.onload = () => report(name, request.status === 200 && request.responseText.includes(expected) ? 'read' : 'blocked');
-  request.onerror = () => report(name, 'blocked');
-  try { request.open('GET', address); request.send(); } catch (e) { report(name, 'blocked'); }
-}
-function shown(name, address) {
-  const picture = new Image();
-  picture.onload = () => report(name, 'shown');
-  picture.onerror = () => report(name, 'blocked');
-  picture.src = address;
-}
+<script src="http://report.test/tries.js"></script><script>
 readable('xhr-file', 'file://$work/secret.txt', 'SECRET');
 readable('xhr-climb', '../../secret.txt', 'SECRET');
 readable('xhr-escaped', 'tovrelle://course/Media/%2e%2e/%2e%2e/secret.txt', 'SECRET');
@@ -82,24 +69,8 @@ document.getElementById('sabotaged').addEventListener('mousedown', () => window.
 PAGE
 start_xvfb
 
-python3 "$source/tests/e2e/search-server.py" "$work/requests.log" "$work/port" &
-server=$!
-trap 'kill $server $XVFB_PID 2>/dev/null || true' EXIT
-for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(cat "$work/port") || fail "the local server did not start"
-touch "$work/requests.log" "$work/opened.log"
-
-cat >"$work/bin/xdg-open" <<OPENER
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened.log"
-OPENER
-chmod +x "$work/bin/xdg-open"
-
-(cd "$course" && exec env -u BROWSER -u DEFAULT_BROWSER -u http_proxy -u https_proxy -u HTTP_PROXY \
-  -u HTTPS_PROXY -u all_proxy -u ALL_PROXY -u no_proxy PATH="$work/bin:$PATH" \
-  QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=http://127.0.0.1:$port" ./tovrelle) \
-  >"$work/program.log" 2>&1 &
-app=$!
+start_offline_program "$source" "$work" || fail "the local server did not start"
+app=$APP_PID server=$SERVER_PID
 started=$SECONDS
 trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
 
@@ -116,7 +87,7 @@ page_click() {
 }
 shot() { import -window root "$work/$1.png"; }
 screen_pixel() { pixel "$work/$1.png" $((left + $2 - 5)) $((top + $3 - 5)); }
-reports() { grep -o 'report.test/[^ ]*' "$work/requests.log" | sed 's|report.test/||' | sort; }
+reports() { grep -o 'report.test/[^ ]*=[^ ]*' "$work/requests.log" | sed 's|report.test/||' | sort; }
 
 # The resources tab shows the results page: the engine starts now.
 click 146 91
