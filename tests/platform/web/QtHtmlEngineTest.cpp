@@ -119,6 +119,16 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(101, 101));
     waitFor([&] { return shell.opened.size() > 1; }, 5000);
     EXPECT_EQ(shell.opened, (QStringList{"https://example.org/clicked", "mailto:sales@example.org"}));
+
+    // Enter on the link the keyboard is on follows it, away from the pointer.
+    engine.webView()->page()->runJavaScript(QStringLiteral(
+        "document.body.innerHTML = \"<a id='key' href='mailto:keys@example.org'>Keys</a>\";"));
+    waitFor([] { return false; }, 500);
+    QTest::keyClick(input, Qt::Key_Tab);
+    waitFor([] { return false; }, 500);
+    QTest::keyClick(input, Qt::Key_Return);
+    waitFor([&] { return shell.opened.size() > 2; }, 5000);
+    EXPECT_EQ(shell.opened.value(2), "mailto:keys@example.org");
 }
 
 }  // namespace
