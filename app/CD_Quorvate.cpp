@@ -95,7 +95,7 @@ int main(int argc, char* argv[])
     QtShell desktop;
     DesktopDoor shell(desktop);
     MpvLibrary::shared().deferLoad();
-    HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell);
+    HtmlEngineModule htmlEngine(HtmlEngineModule::foldersFor(AppPaths::executableDirectory()), shell, *course);
     PlatformServices services{
         dataFolder,
         regionalSettings,

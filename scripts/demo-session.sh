@@ -226,3 +226,26 @@ red_blue_course() {
   cp "$3/blue.avi" "$3/course/Media/vid_02.avi"
   export PULSE_SERVER="unix:$3/no-server"
 }
+
+# start_offline_program SOURCE_DIR WORK_DIR: starts the local stand-in for the
+# web (tests/e2e/search-server.py, the HTML views' proxy, logging to
+# WORK_DIR/requests.log), a recording xdg-open (WORK_DIR/opened.log) and then
+# the program in WORK_DIR/course with both; nothing leaves the machine.
+# Exports SERVER_PID and APP_PID; the program's output goes to
+# WORK_DIR/program.log. Returns 1 when the server does not start.
+start_offline_program() {
+  local source=$1 work=$2 port
+  mkdir -p "$work/bin"
+  touch "$work/requests.log" "$work/opened.log"
+  python3 "$source/tests/e2e/search-server.py" "$work/requests.log" "$work/port" &
+  SERVER_PID=$!
+  for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+  port=$(cat "$work/port" 2>/dev/null) || return 1
+  printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened.log"\n' "$work" >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+  (cd "$work/course" && exec env -u BROWSER -u DEFAULT_BROWSER -u http_proxy -u https_proxy -u HTTP_PROXY \
+    -u HTTPS_PROXY -u all_proxy -u ALL_PROXY -u no_proxy PATH="$work/bin:$PATH" \
+    QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=http://127.0.0.1:$port" ./tovrelle) \
+    >"$work/program.log" 2>&1 &
+  APP_PID=$!
+}

@@ -2,15 +2,16 @@
 
 #include "AppError.h"
 #include "ErrorReporting.h"
+#include "MailForm.h"
 #include "WebAddress.h"
 
-bool DesktopDoor::lets(const QUrl& url)
+QUrl DesktopDoor::outgoing(const QUrl& url)
 {
     const QString scheme = url.scheme();
     const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
     if (web)
-        return !url.host().isEmpty();
-    return scheme == QLatin1String("mailto") && !url.path().isEmpty();
+        return url.host().isEmpty() ? QUrl() : url;
+    return mailFormOf(url);
 }
 
 void DesktopDoor::open(const QString& address, QWidget* owner)
@@ -21,10 +22,11 @@ void DesktopDoor::open(const QString& address, QWidget* owner)
     } catch (const AppError&) {
         return;
     }
-    if (!lets(url)) {
+    const QUrl leaving = outgoing(url);
+    if (leaving.isEmpty()) {
         ErrorReporting::reportText(
             QStringLiteral("Only web and e-mail addresses can be opened, not \"%1\"").arg(address));
         return;
     }
-    desktop_.open(url.toString(QUrl::FullyEncoded), owner);
+    desktop_.open(leaving.toString(QUrl::FullyEncoded), owner);
 }

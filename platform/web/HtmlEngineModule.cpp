@@ -6,7 +6,10 @@
 #include "AppError.h"
 #include "SoftwareRendering.h"
 
-HtmlEngineModule::HtmlEngineModule(QStringList folders, Shell& shell) : folders_(std::move(folders)), shell_(shell) {}
+HtmlEngineModule::HtmlEngineModule(QStringList folders, Shell& shell, QString courseFolder)
+    : folders_(std::move(folders)), shell_(shell), courseFolder_(std::move(courseFolder))
+{
+}
 
 QStringList HtmlEngineModule::foldersFor(const QString& executableDirectory)
 {
@@ -20,7 +23,7 @@ std::unique_ptr<HtmlEngine> HtmlEngineModule::start()
         tried_ = true;
         load();
     }
-    return entry_ ? std::unique_ptr<HtmlEngine>(entry_(shell_, softwareRendering_)) : nullptr;
+    return entry_ ? std::unique_ptr<HtmlEngine>(entry_(shell_, courseFolder_, softwareRendering_)) : nullptr;
 }
 
 void HtmlEngineModule::preload()

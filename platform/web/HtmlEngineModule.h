@@ -15,14 +15,15 @@
 // is idle. UI thread only; the worker is the module's own.
 class HtmlEngineModule {
 public:
-    // The module's one entry: a new engine for views that open what they
-    // cannot show through the shell. The program prepares OpenGL before it
-    // loads the module and tells whether the views render in software.
-    using Entry = HtmlEngine* (*)(Shell& shell, bool softwareRendering);
+    // The module's one entry: a new engine for views that show the course
+    // folder's files and open what they cannot show through the shell. The
+    // program prepares OpenGL before it loads the module and tells whether
+    // the views render in software.
+    using Entry = HtmlEngine* (*)(Shell& shell, const QString& courseFolder, bool softwareRendering);
     static constexpr const char* kEntryName = "tovrelle_start_html_engine";
 
     // Looks for the module in the folders in turn.
-    HtmlEngineModule(QStringList folders, Shell& shell);
+    HtmlEngineModule(QStringList folders, Shell& shell, QString courseFolder);
 
     // Where the program looks: beside itself, as in the build tree, then in
     // its own folder of the installed libraries.
@@ -45,6 +46,7 @@ private:
 
     QStringList folders_;
     Shell& shell_;
+    QString courseFolder_;
     QLibrary library_;
     Entry entry_ = nullptr;
     bool softwareRendering_ = false;

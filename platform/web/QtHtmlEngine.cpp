@@ -11,6 +11,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "AppError.h"
+#include "CourseSchemeHandler.h"
 #include "LearnerGesture.h"
 #include "WebAddress.h"
 
@@ -20,7 +22,7 @@ namespace {
 // another program.
 bool engineShows(const QUrl& url)
 {
-    static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc"};
+    static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc", CourseFolder::kScheme};
     return shown.contains(url.scheme());
 }
 
@@ -33,14 +35,21 @@ void addChromiumFlag(const QByteArray& flag)
 
 }  // namespace
 
-QtHtmlEngine::QtHtmlEngine(Shell& shell)
-    : view_(std::make_unique<QWebEngineView>()), learnerGesture_(new LearnerGesture(view_.get())), shell_(shell)
+QtHtmlEngine::QtHtmlEngine(Shell& shell, const QString& courseFolder)
+    : view_(std::make_unique<QWebEngineView>()),
+      course_(courseFolder),
+      learnerGesture_(new LearnerGesture(view_.get())),
+      shell_(shell)
 {
+    // Course pages come through the course's own addresses, so no page is
+    // local to the engine and none reaches a file: address.
+    CourseSchemeHandler::serve(view_->page()->profile(), courseFolder);
     // Scripts open no window without a click, and links to other programs
     // count only when clicked; even then the engine hands nothing to the
     // desktop itself: every address leaves through the shell.
     QWebEngineSettings* settings = view_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
     // The host decides about the menu first; the engine's own menu shows only
     // when no handler took the request.
@@ -49,13 +58,21 @@ QtHtmlEngine::QtHtmlEngine(Shell& shell)
     connect(view_->page(), &QWebEnginePage::newWindowRequested, this, &QtHtmlEngine::openNewWindow);
     connect(view_->page()->profile(), &QWebEngineProfile::downloadRequested, this, &QtHtmlEngine::openDownload);
     connect(view_->page(), &QWebEnginePage::navigationRequested, this, &QtHtmlEngine::leaveForOtherProgram);
+    connect(view_->page(), &QWebEnginePage::linkHovered, learnerGesture_,
+            [this](const QString& link) { learnerGesture_->pointAt(QUrl(link)); });
 }
 
 QtHtmlEngine::~QtHtmlEngine() = default;
 
 void QtHtmlEngine::navigate(const QString& address)
 {
-    view_->load(webAddressToUrl(address));
+    QUrl url = webAddressToUrl(address);
+    if (url.isLocalFile()) {
+        url = course_.addressOf(url.toLocalFile());
+        if (url.isEmpty())
+            throw AppError(QStringLiteral("Invalid address \"%1\"").arg(address));
+    }
+    view_->load(url);
 }
 
 void QtHtmlEngine::applySettings(const HtmlSettings& settings)
@@ -89,38 +106,37 @@ void QtHtmlEngine::showContextMenu(const QPoint& pos)
 }
 
 // Left unanswered, the request opens no window in the program. The engine
-// tells whether the learner's click asked for it; that click then vouches for
-// nothing else.
+// tells whether a click came before it, but not whether the page's script
+// asked in answer: only the link clicked counts.
 void QtHtmlEngine::openNewWindow(QWebEngineNewWindowRequest& request)
 {
-    if (!request.isUserInitiated())
-        return;
-    learnerGesture_->take();
-    openOnDesktop(request.requestedUrl());
+    if (request.isUserInitiated() && learnerGesture_->takeFor(request.requestedUrl()))
+        openOnDesktop(request.requestedUrl());
 }
 
 // Nothing is saved by the program. Every view shares the profile, so each
 // takes only its own page's downloads; the engine gives no word on who asked
-// for one, so the learner's last press in the view must vouch for it.
+// for one, so it goes on only as the link the learner clicked.
 void QtHtmlEngine::openDownload(QWebEngineDownloadRequest* download)
 {
     if (download->page() != view_->page())
         return;
     download->cancel();
-    if (learnerGesture_->take())
+    if (learnerGesture_->takeFor(download->url()))
         openOnDesktop(download->url());
 }
 
 // A link to another program's kind of address (mail, a network share, a
 // program's own scheme) never loads in the view. The engine asks about one
-// only when the learner followed it, and would then hand it to the desktop
-// itself; it goes to the shell instead, like a new window.
+// after a click, and would then hand it to the desktop itself; it goes to the
+// shell instead, like a new window, when it is the link clicked.
 void QtHtmlEngine::leaveForOtherProgram(QWebEngineNavigationRequest& request)
 {
     if (engineShows(request.url()))
         return;
     request.reject();
-    openOnDesktop(request.url());
+    if (learnerGesture_->takeFor(request.url()))
+        openOnDesktop(request.url());
 }
 
 // A script's blank window has nothing to show in a browser. The shell's
@@ -145,4 +161,5 @@ void QtHtmlEngine::prepareWebEngine(bool softwareRendering)
     }
     if (geteuid() == 0)
         addChromiumFlag("--no-sandbox");
+    CourseSchemeHandler::registerScheme();
 }

@@ -5,11 +5,12 @@
 #include "HtmlEngineModule.h"
 #include "QtHtmlEngine.h"
 
-extern "C" Q_DECL_EXPORT HtmlEngine* tovrelle_start_html_engine(Shell& shell, bool softwareRendering)
+extern "C" Q_DECL_EXPORT HtmlEngine* tovrelle_start_html_engine(Shell& shell, const QString& courseFolder,
+                                                                bool softwareRendering)
 {
     static const bool prepared = (QtHtmlEngine::prepareWebEngine(softwareRendering), true);
     Q_UNUSED(prepared);
-    return new QtHtmlEngine(shell);
+    return new QtHtmlEngine(shell, courseFolder);
 }
 
 static_assert(std::is_same_v<decltype(&tovrelle_start_html_engine), HtmlEngineModule::Entry>,

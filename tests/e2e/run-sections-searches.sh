@@ -23,24 +23,8 @@ rm -rf "$work" && mkdir -p "$work/bin"
 prepare_demo_course "$binary" "$source" "$work/course"
 start_xvfb
 
-python3 "$source/tests/e2e/search-server.py" "$work/requests.log" "$work/port" &
-server=$!
-trap 'kill $server $XVFB_PID 2>/dev/null || true' EXIT
-for _ in $(seq 1 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(cat "$work/port") || fail "the search server did not start"
-touch "$work/requests.log" "$work/opened.log"
-
-cat >"$work/bin/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$work/opened.log"
-EOF
-chmod +x "$work/bin/xdg-open"
-
-(cd "$work/course" && exec env -u BROWSER -u DEFAULT_BROWSER -u http_proxy -u https_proxy -u HTTP_PROXY \
-  -u HTTPS_PROXY -u all_proxy -u ALL_PROXY -u no_proxy PATH="$work/bin:$PATH" \
-  QTWEBENGINE_CHROMIUM_FLAGS="--proxy-server=http://127.0.0.1:$port" ./tovrelle) \
-  >"$work/program.log" 2>&1 &
-app=$!
+start_offline_program "$source" "$work" || fail "the search server did not start"
+app=$APP_PID server=$SERVER_PID
 started=$SECONDS
 trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
 

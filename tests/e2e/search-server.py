@@ -6,8 +6,11 @@ network share, and appends each requested address,
 exactly as received, to a log file. The page is hostile too: its script opens
 windows in a loop, follows links to a local file, a network share and a
 program's own scheme meant for new windows, sends the page itself to another
-program's scheme and starts a download, all without a click. Writes the port
-it listens on to a file once it is ready.
+program's scheme and starts a download, all without a click. A request for
+"/remote-hostile?secret=PATH" gets a page that tries to read that local file
+and the course's own files, and reports each try as a request for
+"http://report.test/remote-NAME=RESULT"; "/tries.js" holds the tries. Writes the port it listens on to a
+file once it is ready.
 
 Usage: search-server.py LOG_FILE PORT_FILE
 """
@@ -29,11 +32,47 @@ follow('/more.zip?by-script', {download: 'more.zip'});
 setTimeout(() => { location.href = 'steam://run/1'; }, 300);
 """
 
+# The tries of hostile pages: each reports itself as a request for
+# "http://report.test/PREFIX NAME=RESULT", the prefix taken from the script
+# element's data-prefix.
+TRIES_SCRIPT = """
+const reportPrefix = document.currentScript.dataset.prefix || '';
+const report = (name, result) => { new Image().src = 'http://report.test/' + reportPrefix + name + '=' + result; };
+function readable(name, address, expected) {
+  const request = new XMLHttpRequest();
+  request.onload = () => report(name, request.status === 200 && request.responseText.includes(expected) ? 'read' : 'blocked');
+  request.onerror = () => report(name, 'blocked');
+  try { request.open('GET', address); request.send(); } catch (e) { report(name, 'blocked'); }
+}
+function shown(name, address) {
+  const picture = new Image();
+  picture.onload = () => report(name, 'shown');
+  picture.onerror = () => report(name, 'blocked');
+  picture.src = address;
+}
+"""
+
+# What a web page framed in a course page may try: every try must fail.
+REMOTE_PAGE = """<html><body><script src="/tries.js" data-prefix="remote-"></script><script>
+const secret = new URLSearchParams(location.search).get('secret');
+readable('xhr-file', 'file://' + secret, 'SECRET');
+readable('xhr-course', 'tovrelle://course/Sponsors/sp.dat', 'num');
+fetch('file://' + secret).then(() => report('fetch-file', 'read'), () => report('fetch-file', 'blocked'));
+shown('img-file', 'file://' + secret.replace(/txt$/, 'png'));
+shown('img-course', 'tovrelle://course/Media/main_bk.jpg');
+</script></body></html>"""
+
 
 class Handler(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
         with open(sys.argv[1], "a", encoding="latin-1") as log:
             log.write(self.path + "\n")
+        if "/remote-hostile" in self.path:
+            self.answer(REMOTE_PAGE.encode(), "text/html; charset=utf-8")
+            return
+        if self.path.endswith("/tries.js"):
+            self.answer(TRIES_SCRIPT.encode(), "text/javascript")
+            return
         if self.path.endswith(".zip"):
             self.answer(b"PK", "application/zip", "attachment; filename=more.zip")
             return

@@ -74,7 +74,7 @@ TEST(HtmlEngineModule, MissingModuleIsToldOnceAndLeavesTheViewsBlank)
 {
     testApplication();
     FakeShell shell;
-    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell);
+    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell, QStringLiteral("/course"));
     LazyHtmlEngine first([&] { return module.start(); });
     LazyHtmlEngine second([&] { return module.start(); });
     first.navigate(QStringLiteral("/course/Sponsors/index.htm"));
@@ -101,7 +101,7 @@ TEST(HtmlEngineModule, PreloadOfAMissingModuleIsSilentAndTheStartTellsIt)
 {
     testApplication();
     FakeShell shell;
-    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell);
+    HtmlEngineModule module({QStringLiteral("/nonexistent")}, shell, QStringLiteral("/course"));
     module.preload();
     module.preload();
     EXPECT_THROW(module.start(), AppError);

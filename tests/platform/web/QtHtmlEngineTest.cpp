@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -48,7 +49,7 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     file.close();
 
     FakeShell shell;
-    QtHtmlEngine engine(shell);
+    QtHtmlEngine engine(shell, dir.path());
     engine.applySettings(HtmlSettings{false, true, true, true});
     QWebEngineSettings* settings = engine.webView()->settings();
     EXPECT_FALSE(settings->testAttribute(QWebEngineSettings::ShowScrollBars));
@@ -72,7 +73,9 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     if (!finished)
         GTEST_SKIP() << "WebEngine did not finish loading a local page within 60 s here";
     EXPECT_TRUE(ok);
-    EXPECT_EQ(engine.webView()->url(), QUrl::fromLocalFile(page));
+    // The course folder's page comes under the course's own address.
+    EXPECT_EQ(engine.webView()->url(), QUrl("tovrelle://course/page.htm"));
+    EXPECT_THROW(engine.navigate(QDir::tempPath() + "/elsewhere.htm"), AppError);
 
     // A hostile page: windows in a loop, links to other programs' kinds of
     // address and a download, all by script. Nothing reaches the shell.
@@ -96,9 +99,12 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     waitFor([] { return false; }, 2000);
     EXPECT_TRUE(shell.opened.isEmpty()) << shell.opened.join(' ').toStdString();
 
-    // The learner's click on a link meant for a new window reaches the browser once.
+    // The learner's click on a link meant for a new window reaches the browser
+    // once; the pointer comes over the link first, as a hand does.
     QWidget* input = engine.webView()->focusProxy();
     ASSERT_NE(input, nullptr);
+    QTest::mouseMove(input, QPoint(100, 100));
+    waitFor([] { return false; }, 500);
     QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 100));
     waitFor([&] { return !shell.opened.isEmpty(); }, 20000);
     waitFor([] { return false; }, 500);
@@ -108,10 +114,21 @@ TEST(QtHtmlEngine, LoadsALocalPageWithTheHostSettings)
     engine.webView()->page()->runJavaScript(QStringLiteral(
         "document.body.innerHTML = \"<a href='mailto:sales@example.org'"
         " style='position:absolute;left:0;top:0;width:300px;height:200px'>Mail</a>\";"));
+    QTest::mouseMove(input, QPoint(101, 101));
     waitFor([] { return false; }, 500);
-    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(101, 101));
     waitFor([&] { return shell.opened.size() > 1; }, 5000);
     EXPECT_EQ(shell.opened, (QStringList{"https://example.org/clicked", "mailto:sales@example.org"}));
+
+    // Enter on the link the keyboard is on follows it, away from the pointer.
+    engine.webView()->page()->runJavaScript(QStringLiteral(
+        "document.body.innerHTML = \"<a id='key' href='mailto:keys@example.org'>Keys</a>\";"));
+    waitFor([] { return false; }, 500);
+    QTest::keyClick(input, Qt::Key_Tab);
+    waitFor([] { return false; }, 500);
+    QTest::keyClick(input, Qt::Key_Return);
+    waitFor([&] { return shell.opened.size() > 2; }, 5000);
+    EXPECT_EQ(shell.opened.value(2), "mailto:keys@example.org");
 }
 
 }  // namespace
