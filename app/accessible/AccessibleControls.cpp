@@ -8,6 +8,7 @@
 
 #include "AccessibleBanner.h"
 #include "AccessibleButtonBar.h"
+#include "AccessibleComboBox.h"
 #include "AccessibleLessonStrip.h"
 #include "AccessiblePanel.h"
 #include "AccessiblePictureButton.h"
@@ -48,6 +49,8 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     auto* window = qobject_cast<TfrmMain*>(widget->window());
     if (!window)
         return nullptr;
+    if (className == QLatin1String("TDropDownList") || className == QLatin1String("QComboBox"))
+        return new AccessibleComboBox(static_cast<QComboBox*>(widget));
     if (className == QLatin1String("TImage"))
         return pictureInterface(*window, static_cast<TImage*>(widget));
     // The animated picture declares no class name of its own.
@@ -100,6 +103,10 @@ void AccessibleControls::nameControls(TfrmMain& w)
         {w.imgShowall, "Show all sponsors"},
         {w.spBrowser, "Sponsors"},
         {w.adBrowser, "Sponsor banner"},
+        // The view inside takes the focus for the page it shows.
+        {w.frelBrowser->engine().view(), "Search results"},
+        {w.spBrowser->engine().view(), "Sponsors"},
+        {w.adBrowser->engine().view(), "Sponsor banner"},
     };
     for (const auto& [control, name] : names) {
         control->setAccessibleName(QString::fromLatin1(name));

@@ -134,7 +134,7 @@ TEST_F(AccessibleControls, EveryControlShownIsNamedWithAFittingRole)
         {"https://one.example/", QAccessible::Link, false},
         {"Search tutorials", QAccessible::Button, false},
         {"Tutorials: keyword", QAccessible::EditableText, false},
-        {"Plugins / Scripts: keyword", QAccessible::EditableText, false},
+        {"Plugins / Scripts: application", QAccessible::ComboBox, false},
         {"Plugin", QAccessible::RadioButton, false},  {"Article", QAccessible::RadioButton, false},
         {"Search reviews and articles", QAccessible::Button, false},
         {"Show all sponsors", QAccessible::Button, false},
@@ -147,6 +147,10 @@ TEST_F(AccessibleControls, EveryControlShownIsNamedWithAFittingRole)
     EXPECT_EQ(find(QStringLiteral("Lessons"), QAccessible::List)->childCount(), 4) << "the introduction and 3 lessons";
     EXPECT_EQ(find(QStringLiteral("Introduction"), QAccessible::Animation)->text(QAccessible::Description),
               QStringLiteral("normal view"));
+    harness.window->selBm->setCurrentIndex(0);
+    QAccessibleInterface* bookmarks = QAccessible::queryAccessibleInterface(harness.window->selBm);
+    EXPECT_EQ(bookmarks->text(QAccessible::Name), QStringLiteral("Bookmarks")) << "not the entry chosen";
+    EXPECT_EQ(bookmarks->text(QAccessible::Value), QStringLiteral("<Manage Bookmarks>"));
 }
 
 // Each action runs the control's own handler; readers hear what changed.
