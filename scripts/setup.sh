@@ -41,6 +41,8 @@ PACKAGES=(
   qt6-wayland sway grim wtype libwayland-dev libwayland-bin
   # the failing-disc tests: a pass-through file system that injects a disc's faults
   fuse3 python3-fusepy
+  # the screen reader's view: the accessibility bus and its registry, and walking it from a script
+  at-spi2-core python3-pyatspi
 )
 
 SUDO=""

@@ -58,6 +58,11 @@ void TfrmBm::buildControls()
     btnBmRmClick = placed(new QPushButton(QStringLiteral("Remove Selected"), this), 9, 187, 220, 19);
     nameControls({{Label1, "Label1"}, {txtNewBm, "txtNewBm"}, {btnAddBm, "btnAddBm"}, {bmList, "bmList"},
                   {btnBmRmClick, "btnBmRmClick"}});
+    // What a screen reader says for each.
+    txtNewBm->setAccessibleName(QStringLiteral("Bookmark name"));
+    btnAddBm->setAccessibleName(QStringLiteral("Add bookmark"));
+    bmList->setAccessibleName(QStringLiteral("Bookmarks"));
+    btnBmRmClick->setAccessibleName(QStringLiteral("Remove selected bookmark"));
     for (QPushButton* button : {btnAddBm, btnBmRmClick}) {
         button->setAutoDefault(false);
         button->setDefault(false);

@@ -5,6 +5,7 @@
 
 #include "ErrorReporting.h"
 #include "WindowsDir.h"
+#include "accessible/AccessibleControls.h"
 
 namespace {
 
@@ -18,8 +19,10 @@ constexpr int kFrameHeight = 25;
 TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
     : QWidget(nullptr, Qt::Window), paths_(paths), services_(services)
 {
+    AccessibleControls::install();
     buildLayout();
     bindHandlers();
+    AccessibleControls::nameControls(*this);
     runGuarded([this] { FormCreate(); });
 }
 

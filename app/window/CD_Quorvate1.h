@@ -64,6 +64,7 @@ public:
     // Loads and plays a lesson as a click on its row does; a number outside
     // the strip's lessons, or a lesson whose video is missing, changes nothing.
     void chooseLesson(std::int32_t lesson);
+    LessonRows lessonRows() const;
     void MediaPlayer1Click(int button, bool& doDefault);
     void Timer1Timer();
     void ScrollBar1Scroll(TScrollCode scrollCode, int scrollPos);
@@ -231,7 +232,6 @@ private:
     void fixWindowFrame();
 
     QString mediaPath(const QString& relativePath) const;
-    LessonRows lessonRows() const;
 
     // Bookmarks.
     void bindBookmarkHandlers();

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFileInfo>
-#include <QRegularExpression>
-
 #include "CD_Quorvate1.h"
 #include "ErrorReporting.h"
+#include "PlayedClip.h"
 
 namespace {
 
@@ -48,21 +46,11 @@ DesktopMediaSession::~DesktopMediaSession()
     inhibitor_.release();
 }
 
-// The lesson of the clip open: 0 for the introduction, -1 when none is open.
-int DesktopMediaSession::playedLesson() const
-{
-    static const QRegularExpression lessonFile(QStringLiteral("^vid_(\\d+)\\.avi$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    if (window_.ActiveMovie1->PlayState() == VideoControl::Closed)
-        return -1;
-    const auto match = lessonFile.match(QFileInfo(window_.ActiveMovie1->FileName()).fileName());
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
 MediaSessionState DesktopMediaSession::readState() const
 {
     const TActiveMovie& movie = *window_.ActiveMovie1;
-    const int lesson = playedLesson();
+    const PlayedClip clip = PlayedClip::of(window_);
+    const int lesson = clip.lesson;
     const bool lessonMode = window_.numLessons >= 1;
     MediaSessionState state;
     state.status = statusOf(movie.PlayState());
@@ -73,9 +61,7 @@ MediaSessionState DesktopMediaSession::readState() const
     if (lesson < 0)
         return state;
     state.trackId = kTrackPath + QString::number(lesson);
-    state.title = lesson == 0  ? QStringLiteral("Introduction")
-                  : lessonMode ? QStringLiteral("Lesson %1").arg(lesson)
-                               : window_.lessonName;
+    state.title = clip.title;
     state.album = courseName_;
     state.length = std::max(movie.Duration(), 0.0);
     state.canGoNext = lessonMode && lesson < window_.numLessons;
@@ -151,14 +137,14 @@ void DesktopMediaSession::chooseLesson(int lesson)
 
 void DesktopMediaSession::next()
 {
-    if (const int lesson = playedLesson(); lesson >= 0)
+    if (const int lesson = PlayedClip::of(window_).lesson; lesson >= 0)
         chooseLesson(lesson + 1);
     update();
 }
 
 void DesktopMediaSession::previous()
 {
-    if (const int lesson = playedLesson(); lesson >= 2)
+    if (const int lesson = PlayedClip::of(window_).lesson; lesson >= 2)
         chooseLesson(lesson - 1);
     update();
 }

@@ -48,7 +48,6 @@ public:
 
 private:
     MediaSessionState readState() const;
-    int playedLesson() const;
     bool jumped(const MediaSessionState& state, double position, std::int64_t now) const;
     void clickButton(int button);
     void showTraining();

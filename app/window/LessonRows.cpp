@@ -27,8 +27,13 @@ std::int32_t LessonRows::lessonAt(std::int32_t y) const
         lesson = pitch == 0 ? 0 : 1 + ceilDiv(std::int64_t(offset) - y, -pitch);
     if (lesson < 1 || lesson > count)
         return 0;
-    const std::int64_t top = offset + (lesson - 1) * pitch;
-    return top <= y && y <= top + height ? std::int32_t(lesson) : 0;
+    const std::int64_t first = top(lesson);
+    return first <= y && y <= first + height ? std::int32_t(lesson) : 0;
+}
+
+std::int64_t LessonRows::top(std::int64_t lesson) const
+{
+    return offset + (lesson - 1) * (std::int64_t(gap) + height);
 }
 
 std::int32_t LessonRows::highlightTop(std::int32_t lesson, std::int32_t drawOffset) const

@@ -18,6 +18,10 @@ struct LessonRows {
     // overlap; 0 when no row holds it.
     std::int32_t lessonAt(std::int32_t y) const;
 
+    // The first line of a lesson's row in the strip picture, in 64 bits so
+    // that no row wraps around.
+    std::int64_t top(std::int64_t lesson) const;
+
     // The top of the highlight over a lesson's row, in the training panel:
     // lesson * (gap + height) + offset + drawOffset, wrapping like the
     // course's 32-bit numbers.

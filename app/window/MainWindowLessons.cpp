@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "CD_Quorvate1.h"
+#include "accessible/ChangeReporting.h"
 
 LessonRows TfrmMain::lessonRows() const
 {
@@ -42,4 +43,5 @@ void TfrmMain::chooseLesson(std::int32_t lesson)
     imgHighlite->parentWidget()->repaint(QRegion(before) + imgHighlite->geometry());
     adSwap();
     movieSwap(fileName);
+    reportAccessibleChanges({Image15, ActiveMovie1});
 }

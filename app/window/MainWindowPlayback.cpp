@@ -7,6 +7,7 @@
 
 #include "CD_Quorvate1.h"
 #include "Conversions.h"
+#include "accessible/ChangeReporting.h"
 
 namespace {
 
@@ -73,12 +74,16 @@ void TfrmMain::ScrollBar1Scroll(TScrollCode scrollCode, int /*scrollPos*/)
         return;
     const double length = ActiveMovie1->Duration();
     ActiveMovie1->setCurrentPosition(roundToInt(length * ScrollBar1->value() / 100.0));
+    if (scrollCode == TScrollCode::scEndScroll)
+        reportAccessibleChanges({ScrollBar1});
 }
 
 // The introduction played (or dragged) to its end hands over to lesson 1. The
 // new clip starts by itself; the lesson, its highlight and bookmarks stay.
 void TfrmMain::ScrollBar1Change()
 {
-    if (ActiveMovie1->FileName() == mediaPath(QStringLiteral("Media\\vid_00.avi")) && ScrollBar1->value() > 99)
+    if (ActiveMovie1->FileName() == mediaPath(QStringLiteral("Media\\vid_00.avi")) && ScrollBar1->value() > 99) {
         ActiveMovie1->setFileName(mediaPath(QStringLiteral("Media\\vid_01.avi")));
+        reportAccessibleChanges({Image15, ActiveMovie1});
+    }
 }

@@ -1,5 +1,6 @@
 // The video's placement: the three window-sized views and the full-screen display.
 #include "CD_Quorvate1.h"
+#include "accessible/ChangeReporting.h"
 
 void TfrmMain::positionPlayer(int top, int left, int width, int height)
 {
@@ -29,9 +30,11 @@ void TfrmMain::ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers
         positionPlayer(v[G::NormalTop], v[G::NormalLeft], v[G::NormalWidth], v[G::NormalHeight]);
         screenMode = QStringLiteral("normal");
     }
+    reportAccessibleChanges({ActiveMovie1});
 }
 
 void TfrmMain::ActiveMovie1DblClick()
 {
     ActiveMovie1->setFullScreenMode(true);
+    reportAccessibleChanges({ActiveMovie1});
 }

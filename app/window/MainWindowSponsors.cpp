@@ -5,6 +5,7 @@
 #include "Conversions.h"
 #include "ErrorReporting.h"
 #include "IniStore.h"
+#include "accessible/ChangeReporting.h"
 
 // Reads "Sponsors\sp.dat": the declared count, then each entry numbered from
 // 1 to that count that has both a banner and an address.
@@ -58,6 +59,7 @@ void TfrmMain::adSwap()
         adBrowser->show();
         gifBanner->setVisibleFlag(false);
     }
+    reportAccessibleChanges({gifBanner});
 }
 
 void TfrmMain::Timer2Timer()

@@ -5,6 +5,7 @@
 
 #include "ErrorReporting.h"
 #include "PointerRest.h"
+#include "accessible/ChangeReporting.h"
 
 void TfrmMain::imgTrHotspotClick()
 {
@@ -34,6 +35,7 @@ void TfrmMain::showSection(TPanel* section, const QString& tabPicture)
     trPanel->setVisible(training);
     rePanel->setVisible(section == rePanel);
     spPanel->setVisible(section == spPanel);
+    reportAccessibleChanges({imgTabset});
     imgTabset->loadPicture(mediaPath(tabPicture));
 }
 

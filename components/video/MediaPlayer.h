@@ -43,6 +43,8 @@ public:
 
     // The button under a point of the bar, or -1.
     int buttonAt(const QPoint& pos) const;
+    // Where a button is drawn on the bar.
+    QRect buttonRect(int button) const;
 
     WaveDevice& device() const { return *device_; }
 
@@ -53,7 +55,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QRect buttonRect(int button) const;
     void paintButton(QPainter& painter, int button) const;
     void doDefaultAction(int button);
     void requireOpen() const;

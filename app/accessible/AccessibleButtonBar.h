@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+#include "DrawnPart.h"
+
+class TMediaPlayer;
+
+// The player's button bar, drawn as one control, as a tool bar of its Play,
+// Pause and Stop buttons.
+class AccessibleButtonBar : public QAccessibleWidget {
+public:
+    explicit AccessibleButtonBar(TMediaPlayer* bar);
+
+    QString text(QAccessible::Text t) const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QAccessibleInterface* childAt(int x, int y) const override;
+
+    TMediaPlayer* bar() const;
+
+private:
+    DrawnParts buttons_;
+};
+
+// One button of the bar; pressing it clicks it as the mouse does, so the
+// bar's click handler runs, then the bar's own action.
+class AccessibleBarButton : public DrawnPart {
+public:
+    AccessibleBarButton(AccessibleButtonBar* bar, int button) : DrawnPart(bar), bar_(bar), button_(button) {}
+
+    int button() const { return button_; }
+
+    QString text(QAccessible::Text t) const override;
+    QRect rect() const override;
+    QAccessible::Role role() const override { return QAccessible::Button; }
+    QAccessible::State state() const override { return sharedState(); }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override;
+
+private:
+    AccessibleButtonBar* bar_;
+    int button_;
+};

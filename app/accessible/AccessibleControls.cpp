@@ -1,0 +1,117 @@
+#include "AccessibleControls.h"
+
+#include <utility>
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "AccessibleBanner.h"
+#include "AccessibleButtonBar.h"
+#include "AccessibleComboBox.h"
+#include "AccessibleLessonStrip.h"
+#include "AccessiblePanel.h"
+#include "AccessiblePictureButton.h"
+#include "AccessibleSeekBar.h"
+#include "AccessibleSectionTabs.h"
+#include "AccessibleVideo.h"
+#include "CD_Quorvate1.h"
+
+namespace {
+
+QAccessibleInterface* pictureInterface(TfrmMain& window, TImage* picture)
+{
+    if (picture == window.Image15)
+        return new AccessibleLessonStrip(window);
+    if (picture == window.imgTabset)
+        return new AccessibleSectionTabs(window);
+    for (const SectionTab& tab : sectionTabsOf(window)) {
+        if (tab.hotspot == picture)
+            return new AccessibleSectionTab(window, tab);
+    }
+    if (picture->OnClick)
+        return new AccessiblePictureButton(picture);
+    return new AccessibleDecoration(picture);
+}
+
+// Qt asks with each class name of the object, the most derived first.
+QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (className == QLatin1String("TPanel"))
+        return new AccessiblePanel(widget);
+    if (className == QLatin1String("TShape"))
+        return new AccessibleDecoration(widget);
+    if (className == QLatin1String("TMediaPlayer"))
+        return new AccessibleButtonBar(static_cast<TMediaPlayer*>(widget));
+    auto* window = qobject_cast<TfrmMain*>(widget->window());
+    if (!window)
+        return nullptr;
+    if (className == QLatin1String("TDropDownList") || className == QLatin1String("QComboBox"))
+        return new AccessibleComboBox(static_cast<QComboBox*>(widget));
+    if (className == QLatin1String("TImage"))
+        return pictureInterface(*window, static_cast<TImage*>(widget));
+    // The animated picture declares no class name of its own.
+    if (widget == window->gifBanner)
+        return new AccessibleBanner(*window);
+    if (dynamic_cast<TGIFImage*>(widget))
+        return new AccessibleDecoration(widget);
+    if (className == QLatin1String("TActiveMovie"))
+        return new AccessibleVideo(*window);
+    if (widget == window->ScrollBar1)
+        return new AccessibleSeekBar(*window);
+    return nullptr;
+}
+
+}  // namespace
+
+void AccessibleControls::install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(interfaceFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void AccessibleControls::nameControls(TfrmMain& w)
+{
+    const std::pair<QWidget*, const char*> names[] = {
+        {w.btnClose, "Close"},
+        {w.btnMinimize, "Full screen"},
+        {w.selBm, "Bookmarks"},
+        {w.selBmVal, "Bookmark positions"},
+        {w.selTutApp, "Tutorials: application"},
+        {w.titleDes, "Tutorials: keyword"},
+        {w.imgTutSearch, "Search tutorials"},
+        {w.selScriptApp, "Plugins / Scripts: application"},
+        {w.txtScript, "Plugins / Scripts: keyword"},
+        {w.rdPlugin, "Plugin"},
+        {w.rdScript, "Script"},
+        {w.imgScriptSearch, "Search plugins and scripts"},
+        {w.selJob, "Jobs: industry"},
+        {w.txtJob, "Jobs: keyword"},
+        {w.imgJobSearch, "Search jobs"},
+        {w.selReview, "Reviews / Articles: industry"},
+        {w.txtReview, "Reviews / Articles: keyword"},
+        {w.rdReview, "Review"},
+        {w.rdArticle, "Article"},
+        {w.imgReviewSearch, "Search reviews and articles"},
+        {w.frelBrowser, "Search results"},
+        {w.imgShowall, "Show all sponsors"},
+        {w.spBrowser, "Sponsors"},
+        {w.adBrowser, "Sponsor banner"},
+        // The view inside takes the focus for the page it shows.
+        {w.frelBrowser->engine().view(), "Search results"},
+        {w.spBrowser->engine().view(), "Sponsors"},
+        {w.adBrowser->engine().view(), "Sponsor banner"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromLatin1(name));
+        // An editable box's typing field is a control of its own to a reader.
+        if (auto* box = qobject_cast<QComboBox*>(control); box && box->lineEdit())
+            box->lineEdit()->setAccessibleName(QString::fromLatin1(name));
+    }
+}

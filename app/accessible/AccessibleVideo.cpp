@@ -1,0 +1,74 @@
+#include "AccessibleVideo.h"
+
+#include "CD_Quorvate1.h"
+#include "ErrorReporting.h"
+#include "PlayedClip.h"
+
+const QString AccessibleVideo::CompactViewAction = QStringLiteral("Compact view");
+const QString AccessibleVideo::FullScreenAction = QStringLiteral("Full screen");
+
+AccessibleVideo::AccessibleVideo(TfrmMain& window)
+    : QAccessibleWidget(window.ActiveMovie1, QAccessible::Animation), window_(window), toldName_(name()),
+      toldView_(view())
+{
+}
+
+QString AccessibleVideo::name() const
+{
+    const QString title = PlayedClip::of(window_).title;
+    return title.isEmpty() ? QStringLiteral("Lesson video") : title;
+}
+
+QString AccessibleVideo::view() const
+{
+    if (window_.ActiveMovie1->FullScreenMode())
+        return QStringLiteral("full screen");
+    if (window_.screenMode == QStringLiteral("min"))
+        return QStringLiteral("compact view");
+    if (window_.screenMode == QStringLiteral("max"))
+        return QStringLiteral("large view");
+    return QStringLiteral("normal view");
+}
+
+QString AccessibleVideo::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name:
+        return name();
+    case QAccessible::Description:
+        return view();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QStringList AccessibleVideo::actionNames() const
+{
+    return QStringList{pressAction(), CompactViewAction, FullScreenAction} + QAccessibleWidget::actionNames();
+}
+
+void AccessibleVideo::doAction(const QString& action)
+{
+    if (action == pressAction())
+        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0); });
+    else if (action == CompactViewAction)
+        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::RightButton, Qt::NoModifier, 0, 0); });
+    else if (action == FullScreenAction)
+        runGuarded([this] { window_.ActiveMovie1DblClick(); });
+    else
+        QAccessibleWidget::doAction(action);
+}
+
+void AccessibleVideo::reportChanges()
+{
+    if (const QString now = name(); now != toldName_) {
+        toldName_ = now;
+        QAccessibleEvent event(window_.ActiveMovie1, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (const QString now = view(); now != toldView_) {
+        toldView_ = now;
+        QAccessibleEvent event(window_.ActiveMovie1, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The program as a screen reader meets it: at-spi2-core's accessibility bus
+# beside a private session bus, switched on as a reader switches it on
+# (org.a11y.Status), and the real window on the demo course. Every showing
+# control a reader can focus or act on has a name; the tabs, every lesson, the
+# player's buttons, the seek bar with its value, the bookmark list, the video
+# and the banner are there with their roles; a reader's activate on
+# "Lesson 3" plays lesson 3, and its press on Play plays after Pause. Then the
+# resources and sponsors sections, reached through their tabs.
+# Usage: run-screen-reader.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
+set -euo pipefail
+binary=$1 source=$2 work=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in dbus-daemon gdbus /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/setup.sh)"
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing (run scripts/setup.sh)"
+source "$source/scripts/demo-session.sh"
+rm -rf "$work" && mkdir -p "$work"
+prepare_demo_course "$binary" "$source" "$work/course"
+# An introduction that lasts through the first checks.
+clip "$work/course/Media/vid_00.avi" 90 440
+
+app="" launcher=""
+cleanup() { kill $app $launcher ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
+start_xvfb
+trap cleanup EXIT
+start_session_bus "$work/bus"
+# Without a display the launcher leaves no address on the X server's root
+# window, so the program finds the accessibility bus only because the status
+# below says a reader runs.
+env -u DISPLAY /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/launcher.log" 2>&1 &
+launcher=$!
+a11y_bus() {
+  gdbus call --session --timeout 5 --dest org.a11y.Bus --object-path /org/a11y/bus "$@" >/dev/null
+}
+for _ in $(seq 1 50); do a11y_bus --method org.a11y.Bus.GetAddress 2>/dev/null && break; sleep 0.1; done
+for property in IsEnabled ScreenReaderEnabled; do
+  a11y_bus --method org.freedesktop.DBus.Properties.Set org.a11y.Status "$property" "<true>" \
+    || fail "the accessibility bus cannot be switched on: $(cat "$work/launcher.log")"
+done
+
+(cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
+app=$!
+window_place || fail "no window captioned Tovrelle"
+wait_for_mpris || fail "no MPRIS player on the bus"
+
+view() { /usr/bin/python3 "$source/tests/e2e/screen-reader-view.py" "$@"; }
+# within COMMAND...: true once the command succeeds, trying for 10 s.
+within() { for _ in $(seq 1 50); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done; return 1; }
+shows() { view show "$1" "$2" | grep -q -E "$3"; }
+# expect ROLE NAME [PATTERN]: the showing object is there, its line matching PATTERN.
+expect() { within shows "$1" "$2" "${3:-.}" || fail "$1 '$2' ${3:-}: $(view show "$1" "$2" 2>&1)"; }
+# no_unnamed SECTION: every showing control a reader can focus or act on has a name.
+no_unnamed() {
+  local unnamed
+  unnamed=$(view unnamed)
+  [ "$(tail -n 1 <<<"$unnamed")" = 0 ] || fail "unnamed controls in $1:"$'\n'"$unnamed"
+}
+status_is() { mpris_get PlaybackStatus | grep -q "'$1'"; }
+
+within view show "page tab" Training || fail "the window is not on the accessibility bus: $(cat "$work/program.log")"
+expect animation Introduction "\|normal view\|"
+no_unnamed "the training section"
+expect "page tab list" Sections
+expect "page tab" Training "selected"
+expect "page tab" Resources
+expect "page tab" Sponsors
+expect list Lessons
+expect "list item" Introduction "selected"
+for lesson in 1 2 3 4 5; do expect "list item" "Lesson $lesson"; done
+for button in Play Pause Stop; do expect "push button" "$button"; done
+expect slider "Lesson position" "\|[0-9]+:[0-9]{2} of [0-9]+:[0-9]{2}\|[0-9.]+\|"
+expect "combo box" Bookmarks
+expect link "https://example.org/sponsors/northwind"
+
+view press "list item" "Lesson 3"
+expect animation "Lesson 3"
+expect "list item" "Lesson 3" "selected"
+view show "list item" Introduction >/dev/null 2>&1 && fail "the introduction is still listed after lesson 3"
+within status_is Playing || fail "lesson 3 does not play: $(mpris_get PlaybackStatus)"
+mpris_get Metadata | grep -q "'xesam:title': <'Lesson 3'>" || fail "the player shows $(mpris_get Metadata)"
+# The banner moved on with the lesson's choice.
+expect link "https://example.org/sponsors/lumen"
+
+view press "push button" Pause
+within status_is Paused || fail "Pause: $(mpris_get PlaybackStatus)"
+sleep 0.3
+picture_moves "$work" 0.5 && fail "the picture moves after Pause"
+view press "push button" Play
+within status_is Playing || fail "Play after Pause: $(mpris_get PlaybackStatus)"
+picture_moves "$work" 0.5 || fail "the picture stands after Play"
+
+view press "page tab" Resources
+expect "page tab" Resources "selected"
+view show "page tab" Training | grep -q "|.*selected" && fail "Training is still selected"
+no_unnamed "the resources section"
+expect text "Tutorials: keyword"
+expect "combo box" "Jobs: industry"
+expect "radio button" Plugin
+expect "radio button" Article
+expect "push button" "Search reviews and articles"
+
+view press "page tab" Sponsors
+expect "page tab" Sponsors "selected"
+no_unnamed "the sponsors section"
+expect "push button" "Show all sponsors"
+kill -0 "$app" 2>/dev/null || fail "the program ended"
+echo "named: 3 tabs, 5 lessons and the introduction, Play, Pause, Stop, the seek bar, the bookmarks," \
+  "the video, the banner, the search forms; none unnamed in any section; Lesson 3 and Play work by a reader's action"
