@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "ErrorReporting.h"
+#include "QuotedValue.h"
 #include "WebAddress.h"
 
 bool DesktopDoor::lets(const QUrl& url)
@@ -23,7 +24,7 @@ void DesktopDoor::open(const QString& address, QWidget* owner)
     }
     if (!lets(url)) {
         ErrorReporting::reportText(
-            QStringLiteral("Only web and e-mail addresses can be opened, not \"%1\"").arg(address));
+            QStringLiteral("Only web and e-mail addresses can be opened, not \"%1\"").arg(quotedValue(address)));
         return;
     }
     desktop_.open(url.toString(QUrl::FullyEncoded), owner);
