@@ -20,7 +20,6 @@
 #include "ErrorReporting.h"
 #include "IniStore.h"
 #include "QtErrorBox.h"
-#include "QuotedValue.h"
 #include "TestApplication.h"
 
 namespace {
@@ -128,14 +127,6 @@ TEST(ErrorReportingTest, TheBoxShowsQuotedValuesAsPlainTextCutShort)
         EXPECT_EQ(shown.text, c.expected);
         EXPECT_EQ(shown.format, Qt::PlainText);
     }
-}
-
-TEST(QuotedValueTest, CutsOnlyLongValuesAndNeverACharacterInHalf)
-{
-    const QString astral = QStringLiteral("\U0001F600");
-    EXPECT_EQ(quotedValue(QString(200, u'x')), QString(200, u'x'));
-    EXPECT_EQ(quotedValue(QString(201, u'x')), QString(199, u'x') + u'\u2026');
-    EXPECT_EQ(quotedValue(QString(198, u'x') + astral + astral), QString(198, u'x') + u'\u2026');
 }
 
 TEST(DataFolderTest, CreatesTheFolderOrRaisesTheSystemMessage)
