@@ -74,6 +74,7 @@ int main(int argc, char* argv[])
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
     MpvHandle::prepareProcess();
+    SystemRegionalSettings regionalSettings = SystemRegionalSettings::settleProcessLocale();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
@@ -91,7 +92,6 @@ int main(int argc, char* argv[])
     if (!course)
         return 1;
     UserDataFolder dataFolder;
-    SystemRegionalSettings regionalSettings;
     QtShell desktop;
     DesktopDoor shell(desktop);
     MpvLibrary::shared().deferLoad();

@@ -6,6 +6,7 @@
 
 #include "AppPaths.h"
 #include "ErrorReporting.h"
+#include "QuotedValue.h"
 
 // The program's own messages on the terminal, printed as "tovrelle: <text>".
 Q_LOGGING_CATEGORY(programMessages, "tovrelle")
@@ -23,6 +24,11 @@ QString shownPath(const QString& folder)
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
+QString quotedPath(const QString& folder)
+{
+    return quotedValue(shownPath(folder));
+}
+
 // Why the folder cannot be opened as a course; empty when it can.
 QString refusal(const QString& folder)
 {
@@ -30,11 +36,11 @@ QString refusal(const QString& folder)
     if (folder.isEmpty())
         return QStringLiteral("An empty name is not a course folder");
     if (!info.exists())
-        return QStringLiteral("The course folder %1 does not exist").arg(shownPath(folder));
+        return QStringLiteral("The course folder %1 does not exist").arg(quotedPath(folder));
     if (!info.isDir())
-        return QStringLiteral("%1 is a file, not a course folder").arg(shownPath(folder));
+        return QStringLiteral("%1 is a file, not a course folder").arg(quotedPath(folder));
     if (!holdsCourse(folder))
-        return QStringLiteral("The folder %1 holds no course: it has no Media folder").arg(shownPath(folder));
+        return QStringLiteral("The folder %1 holds no course: it has no Media folder").arg(quotedPath(folder));
     return QString();
 }
 

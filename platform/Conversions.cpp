@@ -9,17 +9,18 @@
 #include <string>
 
 #include "AppError.h"
+#include "QuotedValue.h"
 
 namespace {
 
 [[noreturn]] void raiseNotInteger(const QString& text)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(quotedValue(text)));
 }
 
 [[noreturn]] void raiseNotFloat(const QString& text)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    throw AppError(QStringLiteral("'%1' is not a valid floating point value").arg(quotedValue(text)));
 }
 
 int digitValue(QChar c, bool hexadecimal)

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include <QSet>
+
 namespace {
 
 bool isBlank(QChar c)
@@ -157,12 +159,15 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     if (!header)
         return std::nullopt;
     const auto line = findKey(*header, nameOf(key));
-    if (!line)
-        return std::nullopt;
     // A key without "=" names a key that has no value: reading it gives the default.
-    if (!lines_[*line].hasValue)
+    if (!line || !lines_[*line].hasValue)
         return std::nullopt;
-    QString text = lines_[*line].rawValue;
+    return storedValue(lines_[*line]);
+}
+
+QString IniDocument::storedValue(const Line& line)
+{
+    QString text = line.rawValue;
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text = trimmed(text.left(nul));
@@ -174,6 +179,25 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
             text.chop(1);
     }
     return text;
+}
+
+QHash<QString, QString> IniDocument::sectionValues(const QString& section) const
+{
+    QHash<QString, QString> values;
+    const auto header = findSection(nameOf(section));
+    if (!header)
+        return values;
+    QSet<QString> named;  // the first key of a name wins, with a value or without
+    const std::size_t end = sectionEnd(*header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind != Kind::Key || named.contains(line.foldedName))
+            continue;
+        named.insert(line.foldedName);
+        if (line.hasValue)
+            values.insert(line.foldedName, storedValue(line));
+    }
+    return values;
 }
 
 QStringList IniDocument::keyNames(const QString& section) const

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,11 @@ public:
     // The names of the keys of the first section of that name, trimmed and
     // case-folded, in file order; empty when the section is missing.
     QStringList keyNames(const QString& section) const;
+
+    // The values of the first section of that name in one pass, by key name
+    // as keyNames gives it, each as value() gives it; a key without a value
+    // has no entry.
+    QHash<QString, QString> sectionValues(const QString& section) const;
 
     // Sets the value; returns false when the stored text already is that value
     // (the file then stays untouched). A file in the code page that must hold
@@ -56,6 +62,7 @@ private:
         std::optional<std::string> stored;  // the content's bytes as read, until the line is rewritten
     };
 
+    static QString storedValue(const Line& line);
     static Line parseLine(QString content, std::string lineBreak);
     Line newLine(QString content, std::string lineBreak);
     bool isLineBreakAt(std::string_view body, std::size_t pos) const;

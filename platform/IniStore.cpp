@@ -12,16 +12,19 @@
 #include <QRegularExpression>
 
 #include "AppError.h"
+#include "QuotedValue.h"
 #include "SafeFileWriter.h"
+#include "SystemCalls.h"
 
 namespace {
 
 // The whole file, or nothing when it cannot be read to its end: a read that
-// fails part-way (a flaky stick, a network home) is not the end of the file.
+// fails part-way (a flaky stick, a network home) is not the end of the file,
+// and neither is an open that a signal interrupted.
 std::optional<std::string> readWholeFile(const QByteArray& path)
 {
     std::string bytes;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = SystemCalls::retryInterrupted([&] { return ::open(path.constData(), O_RDONLY | O_CLOEXEC); });
     if (fd < 0)
         return std::nullopt;
     char buffer[65536];
@@ -71,13 +74,15 @@ IniStore::~IniStore()
     }
 }
 
-void IniStore::open(const QString& path)
+void IniStore::open(const QString& path, Access access)
 {
     flush();
     path_ = path;
     nativePath_ = QFile::encodeName(path);
     cachedStamp_.reset();
     cached_ = IniDocument();
+    editing_ = access == Access::Edit;
+    readFromDisc_ = false;
 }
 
 void IniStore::close()
@@ -89,6 +94,7 @@ void IniStore::discard()
 {
     pendingTarget_.clear();
     cachedStamp_.reset();
+    readFromDisc_ = false;
 }
 
 // Writes the edited document; when that fails the file is unchanged, so the
@@ -100,6 +106,7 @@ void IniStore::flush()
     const QByteArray target = std::exchange(pendingTarget_, QByteArray());
     if (!SafeFileWriter::replaceContents(target, cached_.bytes())) {
         cachedStamp_.reset();
+        readFromDisc_ = false;
         raiseUnableToWrite();
     }
     cachedStamp_ = stampOf(nativePath_);
@@ -107,40 +114,49 @@ void IniStore::flush()
 }
 
 // Every store of the process shares what was read last of each file, so a
-// file that has not changed since is not read again: the bookmark file on a
-// slow disc costs a look at its stamp on each lesson click, not its reads.
-// UI thread only, like the stores.
+// file whose stamp has not changed is not read again for a look: the bookmark
+// file on a slow disc costs a look at its stamp on each lesson click, not its
+// reads. UI thread only, like the stores.
 std::map<QByteArray, IniStore::DocumentRead>& IniStore::documentsRead()
 {
     static std::map<QByteArray, DocumentRead> documents;
     return documents;
 }
 
-// Takes the file as it is now: from the document read last when the file has
-// not changed since, else from the disc.
+// Takes the file as its stamp shows it: from the document read last when the
+// stamp has not changed since, else from the disc.
 void IniStore::load(const FileStamp& stamp)
 {
-    cachedStamp_ = stamp;
-    unreadable_ = !stamp.reachable;
-    auto& known = documentsRead();
-    const auto found = known.find(nativePath_);
-    if (stamp.exists && found != known.end() && found->second.stamp == stamp) {
+    const auto found = documentsRead().find(nativePath_);
+    if (stamp.exists && found != documentsRead().end() && found->second.stamp == stamp) {
+        cachedStamp_ = stamp;
+        unreadable_ = false;
         cached_ = found->second.document;
         return;
     }
+    loadFromDisc(stamp);
+}
+
+// Reads the file itself, whatever was read of it before, and leaves that
+// reading for the stores that only look.
+void IniStore::loadFromDisc(const FileStamp& stamp)
+{
+    cachedStamp_ = stamp;
+    unreadable_ = !stamp.reachable;
     const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
     unreadable_ = unreadable_ || (stamp.exists && !bytes);
     cached_ = bytes ? IniDocument(*bytes) : IniDocument();
+    readFromDisc_ = true;
     if (bytes)
-        known[nativePath_] = {stamp, cached_};
-    else if (found != known.end())
-        known.erase(found);
+        documentsRead()[nativePath_] = {stamp, cached_};
+    else
+        documentsRead().erase(nativePath_);
 }
 
 IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
 {
     struct stat info {};
-    if (::stat(path.constData(), &info) != 0) {
+    if (SystemCalls::retryInterrupted([&] { return ::stat(path.constData(), &info); }) != 0) {
         FileStamp missing;
         // A folder that is not there holds no file; a disc that does not
         // answer may well hold one.
@@ -154,12 +170,16 @@ IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
                      info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
 }
 
-// The file as it is now with this store's unwritten changes; parsed again only
-// when it changed since the last look.
+// The file with this store's unwritten changes. A store that edits keeps the
+// file as it read it from the disc; one that only looks takes the file as
+// its stamp shows it, parsed again only when the stamp changed.
 const IniDocument& IniStore::current()
 {
-    if (!pendingTarget_.isEmpty())
+    if (editing_) {
+        if (!readFromDisc_)
+            loadFromDisc(stampOf(nativePath_));
         return cached_;
+    }
     const FileStamp stamp = stampOf(nativePath_);
     if (!cachedStamp_ || !(*cachedStamp_ == stamp))
         load(stamp);
@@ -180,7 +200,7 @@ const IniDocument& IniStore::readableDocument()
 {
     const IniDocument& document = current();
     if (unreadable_)
-        throw AppError(QStringLiteral("Cannot read file %1").arg(path_));
+        throw AppError(QStringLiteral("Cannot read file %1").arg(quotedValue(path_)));
     return document;
 }
 
@@ -195,6 +215,11 @@ QString IniStore::read(const QString& section, const QString& key, const QString
 QStringList IniStore::keyNames(const QString& section)
 {
     return path_.isEmpty() ? QStringList() : readableDocument().keyNames(section);
+}
+
+QHash<QString, QString> IniStore::sectionValues(const QString& section)
+{
+    return path_.isEmpty() ? QHash<QString, QString>() : readableDocument().sectionValues(section);
 }
 
 std::vector<std::int32_t> IniStore::keyNumbers(const QString& section, const QString& prefix, std::int32_t limit)
@@ -221,11 +246,21 @@ QByteArray IniStore::writableTarget() const
     return target;
 }
 
+// A change rests on the file as read from the disc now: the reads of a store
+// opened only to look may have come from the shared copy.
+void IniStore::beginEditing()
+{
+    if (!editing_)
+        readFromDisc_ = false;
+    editing_ = true;
+    current();
+    refuseUnreadableFile();
+}
+
 void IniStore::write(const QString& section, const QString& key, const QString& value)
 {
     const QByteArray target = writableTarget();
-    current();
-    refuseUnreadableFile();
+    beginEditing();
     if (cached_.setValue(section, key, valueLine(value)))
         pendingTarget_ = target;
 }
@@ -233,8 +268,7 @@ void IniStore::write(const QString& section, const QString& key, const QString& 
 void IniStore::erase(const QString& section)
 {
     const QByteArray target = writableTarget();
-    current();
-    refuseUnreadableFile();
+    beginEditing();
     if (cached_.eraseSection(section))
         pendingTarget_ = target;
 }
@@ -248,5 +282,5 @@ void IniStore::refuseUnreadableFile() const
 
 void IniStore::raiseUnableToWrite() const
 {
-    throw AppError(QStringLiteral("Unable to write to %1").arg(path_));
+    throw AppError(QStringLiteral("Unable to write to %1").arg(quotedValue(path_)));
 }

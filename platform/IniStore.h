@@ -16,8 +16,12 @@
 inline const QString kMissingValueMarker = QStringLiteral("\u00A7ERROR\u00A7");
 
 // The INI store: reads and writes one file by its full path with the rules of
-// the private profile functions. Every read sees the file as it is on disk,
-// but an unchanged file is read and parsed only once in the process. Files
+// the private profile functions. A store opened for reading sees the file as
+// its stamp shows it: a file whose stamp has not changed is read and parsed
+// only once in the process. A store that changes the file works on the file
+// as read from the disc by that store, never on that shared copy, because a
+// stamp can hide a change (a network home answers stat from a cache, FAT
+// keeps times to 2 s) and a stale copy written back would undo it. Files
 // are in the system code page; one saved with a UTF-8 or UTF-16 byte-order
 // mark is read and rewritten in its own encoding, and a code-page file becomes
 // UTF-8 with its mark when it must hold a character the code page lacks, so
@@ -33,8 +37,13 @@ public:
     IniStore& operator=(const IniStore&) = delete;
     ~IniStore();
 
-    // Binds the store to the file; reads nothing and never fails.
-    void open(const QString& path);
+    enum class Access { Read, Edit };
+
+    // Binds the store to the file; reads nothing and never fails. A store
+    // opened to edit reads the file from the disc at its first look and
+    // keeps that reading, with its own changes, until it is closed, so what
+    // it writes rests on what its reads returned.
+    void open(const QString& path, Access access = Access::Read);
 
     // False when the file is there but cannot be read whole (a read error
     // part-way, a disc that does not answer). Such a file is never replaced,
@@ -48,6 +57,11 @@ public:
     // The key names of the section, in lower case as names match; empty
     // when the file or the section is missing.
     QStringList keyNames(const QString& section);
+
+    // The section's values by key name, in lower case as names match, each
+    // as read gives it; a missing key has no entry. One look at the file
+    // for a reader that wants many keys of a section.
+    QHash<QString, QString> sectionValues(const QString& section);
 
     // The numbers N from 1 to the limit, ascending, for which the section holds
     // the key prefix + N (N in decimal without leading zeros). A numbered list
@@ -88,6 +102,8 @@ private:
     static FileStamp stampOf(const QByteArray& path);
     static std::map<QByteArray, DocumentRead>& documentsRead();
     void load(const FileStamp& stamp);
+    void loadFromDisc(const FileStamp& stamp);
+    void beginEditing();
     const IniDocument& current();
     const IniDocument& readableDocument();
     QByteArray writableTarget() const;
@@ -100,5 +116,7 @@ private:
     std::optional<FileStamp> cachedStamp_;
     IniDocument cached_;
     bool unreadable_ = false;
+    bool editing_ = false;       // reads and writes rest on cached_ as read from the disc by this store
+    bool readFromDisc_ = false;  // cached_ was read from the disc since the store was opened
     QByteArray pendingTarget_;  // where unwritten changes go; empty when there are none
 };

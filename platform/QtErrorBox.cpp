@@ -6,6 +6,9 @@
 void QtErrorBox::showError(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    // The text quotes course values, addresses and file names: markup in them
+    // is shown as typed, and a link in them is no link.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include <QString>
+#include <QtCore/private/qcoreapplication_p.h>
 
 namespace {
 
@@ -18,3 +19,11 @@ QChar currentDecimalSeparator()
 }  // namespace
 
 SystemRegionalSettings::SystemRegionalSettings() : separator_(currentDecimalSeparator()) {}
+
+SystemRegionalSettings SystemRegionalSettings::settleProcessLocale()
+{
+    QCoreApplicationPrivate::initLocale();
+    SystemRegionalSettings users;
+    std::setlocale(LC_NUMERIC, "C");
+    return users;
+}

@@ -10,6 +10,8 @@
 
 #include <QRandomGenerator>
 
+#include "SystemCalls.h"
+
 namespace {
 
 QByteArray folderOf(const QByteArray& path)
@@ -49,7 +51,8 @@ int createBeside(const QByteArray& path, QByteArray& temporary)
     const QByteArray stem = folderOf(path) + "/." + path.mid(path.lastIndexOf('/') + 1) + '.';
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = stem + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
-        const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = SystemCalls::retryInterrupted(
+            [&] { return ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); });
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -65,9 +68,12 @@ void copyAttributes(int fd, const QByteArray& path)
     struct stat old {};
     if (::stat(path.constData(), &old) != 0)
         return;
-    const bool ownerKept = ::geteuid() != 0 || ::fchown(fd, old.st_uid, old.st_gid) == 0;
-    // The set-id bits belong to the old owner: a file that did not get that
-    // owner must not carry them.
+    if (::geteuid() == 0)
+        ::fchown(fd, old.st_uid, old.st_gid);
+    // The set-id bits belong to the old owner and group: a file that did not
+    // get both (the learner's own new file, a folder's group) must not carry them.
+    struct stat made {};
+    const bool ownerKept = ::fstat(fd, &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid;
     ::fchmod(fd, old.st_mode & (ownerKept ? 07777 : 0777));
 }
 
@@ -124,8 +130,13 @@ bool replaceContents(const QByteArray& path, const std::string& bytes)
     const int fd = createBeside(path, temporary);
     if (fd < 0)
         return false;
-    copyAttributes(fd, path);
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = writeAll(fd, bytes);
+    if (written) {
+        // The attributes come after the bytes: a write by anyone but root
+        // takes the set-id bits off the file.
+        copyAttributes(fd, path);
+        written = ::fsync(fd) == 0;
+    }
     const bool closed = ::close(fd) == 0;
     if (written && closed && ::rename(temporary.constData(), path.constData()) == 0) {
         syncFolder(folderOf(path));

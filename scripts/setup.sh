@@ -43,6 +43,8 @@ PACKAGES=(
   fuse3 python3-fusepy
   # the screen reader's view: the accessibility bus and its registry, and walking it from a script
   at-spi2-core python3-pyatspi
+  # reading an error box's text and captions from a screenshot
+  tesseract-ocr
 )
 
 SUDO=""

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "Conversions.h"
 #include "IniStore.h"
+#include "QuotedValue.h"
 
 namespace {
 
@@ -31,46 +32,89 @@ BookmarkFile::BookmarkFile(const QString& folder, const QString& fileName)
 {
 }
 
+// Reads the bookmarks of one section of an open store.
+class BookmarkFile::IniSection {
+public:
+    IniSection(IniStore& file, const QString& section) : file_(file), section_(section) {}
+
+    Bookmarks bookmarks() const
+    {
+        const QHash<QString, QString> values = file_.sectionValues(section_);
+        // A value written exactly like the marker counts as missing, as when read key by key.
+        const auto stored = [&](const QString& key) {
+            const auto found = values.constFind(key.toLower());
+            return found == values.constEnd() || *found == kMissingValueMarker ? std::optional<QString>() : *found;
+        };
+        const int count = Conversions::strToInt(values.value(kCountKey.toLower(), QStringLiteral("0")));
+        Bookmarks found;
+        // Only numbers with a position key can make a bookmark.
+        for (const std::int32_t k : file_.keyNumbers(section_, QStringLiteral("val"), count)) {
+            const auto position = stored(positionKey(k));
+            const auto name = stored(nameKey(k));
+            if (position && !position->isEmpty() && name)
+                found.append({*name, *position});
+        }
+        return found;
+    }
+
+    void replaceWith(const Bookmarks& bookmarks) const
+    {
+        file_.erase(section_);
+        file_.write(section_, kCountKey, QString::number(bookmarks.size()));
+        for (int k = 1; k <= bookmarks.size(); ++k) {
+            file_.write(section_, nameKey(k), bookmarks[k - 1].name);
+            file_.write(section_, positionKey(k), bookmarks[k - 1].position);
+        }
+    }
+
+private:
+    IniStore& file_;
+    const QString& section_;
+};
+
 Bookmarks BookmarkFile::load(const QString& section) const
 {
-    Bookmarks bookmarks;
     if (!insideFolder_)
-        return bookmarks;
+        return {};
     IniStore file;
     file.open(path_);
     // A file that cannot be read whole shows no bookmarks, and the store
     // refuses to write over it, so none of its lessons are lost.
     if (!file.readable())
-        return bookmarks;
-    const int count = Conversions::strToInt(file.read(section, kCountKey, QStringLiteral("0")));
-    // Only numbers with a position key can make a bookmark.
-    for (const std::int32_t k : file.keyNumbers(section, QStringLiteral("val"), count)) {
-        const QString position = file.read(section, positionKey(k), kMissingValueMarker);
-        const QString name = file.read(section, nameKey(k), kMissingValueMarker);
-        if (!position.isEmpty() && position != kMissingValueMarker && name != kMissingValueMarker)
-            bookmarks.append({name, position});
-    }
+        return {};
+    const Bookmarks bookmarks = IniSection(file, section).bookmarks();
     file.close();
     return bookmarks;
 }
 
-void BookmarkFile::save(const QString& section, const Bookmarks& bookmarks) const
+Bookmarks BookmarkFile::change(const QString& section, const Edit& edit) const
 {
     if (!insideFolder_)
-        throw AppError(QStringLiteral("Unable to write to %1").arg(path_));
+        raiseUnableToWrite();
     IniStore file;
-    file.open(path_);
+    file.open(path_, IniStore::Access::Edit);
+    if (!file.readable())
+        raiseUnableToWrite();
+    const IniSection stored(file, section);
+    Bookmarks inFile;
     try {
-        file.erase(section);
-        file.write(section, kCountKey, QString::number(bookmarks.size()));
-        for (int k = 1; k <= bookmarks.size(); ++k) {
-            file.write(section, nameKey(k), bookmarks[k - 1].name);
-            file.write(section, positionKey(k), bookmarks[k - 1].position);
-        }
+        inFile = stored.bookmarks();
+    } catch (const AppError&) {
+        // A count that is no number: the window showed no bookmarks for it either.
+    }
+    const Bookmarks written = edit(inFile);
+    try {
+        stored.replaceWith(written);
     } catch (const AppError&) {
         // Half a section is never written: the changes so far go with the error.
         file.discard();
         throw;
     }
     file.close();
+    return written;
+}
+
+void BookmarkFile::raiseUnableToWrite() const
+{
+    throw AppError(QStringLiteral("Unable to write to %1").arg(quotedValue(path_)));
 }

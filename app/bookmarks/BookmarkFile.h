@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "Bookmark.h"
@@ -21,12 +23,18 @@ public:
     // integer value" for a count that is not a number.
     Bookmarks load(const QString& section) const;
 
-    // Replaces the section with these bookmarks, numbered from 1, in one step.
-    // Raises "Unable to write to %s" and leaves the file as it was when it
-    // cannot be written.
-    void save(const QString& section, const Bookmarks& bookmarks) const;
+    // Replaces the section, in one step, with what edit makes of the section
+    // as the file holds it now, read from the disc for this change (a count
+    // that is no number holds no bookmarks); returns the bookmarks written,
+    // numbered from 1. Raises "Unable to write to %s" and leaves the file as
+    // it was when it cannot be written.
+    using Edit = std::function<Bookmarks(const Bookmarks& inFile)>;
+    Bookmarks change(const QString& section, const Edit& edit) const;
 
 private:
+    class IniSection;
+    [[noreturn]] void raiseUnableToWrite() const;
+
     QString path_;
     bool insideFolder_;
 };

@@ -7,6 +7,7 @@
 #include "AppError.h"
 #include "ErrorReporting.h"
 #include "JpegDecoder.h"
+#include "QuotedValue.h"
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
@@ -17,7 +18,7 @@ void TImage::loadPicture(const QString& path)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension != QStringLiteral("jpg") && extension != QStringLiteral("jpeg"))
-        throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+        throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(quotedValue(extension)));
     setPicture(JpegDecoder::decodeFile(path));
 }
 

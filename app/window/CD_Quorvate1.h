@@ -238,6 +238,7 @@ private:
     QString lessonKey() const;
     BookmarkFile bookmarkFile() const;
     std::optional<BookmarkFile> readableBookmarkFile() const;
+    void showBookmarks(const Bookmarks& bookmarks);
 
     // Sponsor banner, section tabs and resource searches.
     void readSponsorList();
@@ -252,4 +253,7 @@ private:
     bool formShown_ = false;
     // The clip a user's scroll action on the seek bar began on, until its end.
     std::optional<QString> scrollActionClip_;
+    // The loaded lesson's bookmarks as the window last read or wrote them:
+    // what its lists changed since is what a save makes to the file.
+    Bookmarks bookmarksAsStored_;
 };

@@ -6,6 +6,7 @@
 #include "Conversions.h"
 #include "ErrorReporting.h"
 #include "WindowsDir.h"
+#include "bookmarks/BookmarkMerge.h"
 #include "bookmarks/bmManager.h"
 
 void TfrmMain::bindBookmarkHandlers()
@@ -60,16 +61,31 @@ QString TfrmMain::currentPositionText() const
 void TfrmMain::loadBookmarks()
 {
     const QString section = lessonKey();
-    BookmarkLists lists = bookmarkLists();
-    lists.reset();
+    showBookmarks({});
     if (const auto file = readableBookmarkFile())
-        lists.append(file->load(section));
+        showBookmarks(file->load(section));
 }
 
-// Replaces the loaded lesson's section with the bookmarks of the menu.
+void TfrmMain::showBookmarks(const Bookmarks& bookmarks)
+{
+    BookmarkLists lists = bookmarkLists();
+    lists.reset();
+    lists.append(bookmarks);
+    bookmarksAsStored_ = bookmarks;
+}
+
+// Rewrites the loaded lesson's section with the changes made in the menu
+// since it was read. Bookmarks another copy of the program saved to that
+// section meanwhile stay, and the lists then show the section as written.
 void TfrmMain::saveBookmarks()
 {
-    bookmarkFile().save(lessonKey(), bookmarkLists().all());
+    const Bookmarks shown = bookmarkLists().all();
+    const Bookmarks written = bookmarkFile().change(lessonKey(), [&](const Bookmarks& inFile) {
+        return mergeBookmarkChanges(bookmarksAsStored_, shown, inFile);
+    });
+    bookmarksAsStored_ = written;
+    if (written != shown)
+        showBookmarks(written);
 }
 
 // Opening the menu pauses a playing video, so a bookmark is chosen on a still picture.

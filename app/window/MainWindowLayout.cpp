@@ -129,9 +129,13 @@ void TfrmMain::buildLayout()
     QFont bold = btnClose->font();
     bold.setBold(true);
     btnClose->setFont(bold);
+    // A coarse timer may fire 5 % early or late: the seek bar's second and
+    // the banner's minute keep their length.
     Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1000);
     Timer2 = named(new QTimer(this), "Timer2");
+    Timer2->setTimerType(Qt::PreciseTimer);
     Timer2->setInterval(60000);
 
     buildTopBand();

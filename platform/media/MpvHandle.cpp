@@ -1,6 +1,7 @@
 #include "MpvHandle.h"
 
 #include <clocale>
+#include <cstring>
 #include <cstdlib>
 
 #include <malloc.h>
@@ -62,10 +63,12 @@ void MpvHandle::start(const MpvCalls* calls, const QString& libraryFailure)
 }
 
 // The player reads and writes numbers in the C library's own format, and
-// refuses to start under a locale that writes them otherwise.
+// refuses to start under a locale that writes them otherwise. The program
+// settles that before its threads start; this only covers a host that did not.
 void MpvHandle::createCore()
 {
-    std::setlocale(LC_NUMERIC, "C");
+    if (std::strcmp(std::setlocale(LC_NUMERIC, nullptr), "C") != 0)
+        std::setlocale(LC_NUMERIC, "C");
     mpv_handle* core = calls_->create();
     if (!core) {
         failure_ = QStringLiteral("The video player could not be started.");

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "ErrorReporting.h"
 #include "MailForm.h"
+#include "QuotedValue.h"
 #include "WebAddress.h"
 
 QUrl DesktopDoor::outgoing(const QUrl& url)
@@ -25,7 +26,7 @@ void DesktopDoor::open(const QString& address, QWidget* owner)
     const QUrl leaving = outgoing(url);
     if (leaving.isEmpty()) {
         ErrorReporting::reportText(
-            QStringLiteral("Only web and e-mail addresses can be opened, not \"%1\"").arg(address));
+            QStringLiteral("Only web and e-mail addresses can be opened, not \"%1\"").arg(quotedValue(address)));
         return;
     }
     desktop_.open(leaving.toString(QUrl::FullyEncoded), owner);

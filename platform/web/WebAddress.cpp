@@ -4,12 +4,13 @@
 #include <QRegularExpression>
 
 #include "AppError.h"
+#include "QuotedValue.h"
 
 namespace {
 
 [[noreturn]] void raiseInvalid(const QString& address)
 {
-    throw AppError(QStringLiteral("Invalid address \"%1\"").arg(address));
+    throw AppError(QStringLiteral("Invalid address \"%1\"").arg(quotedValue(address)));
 }
 
 bool hasScheme(const QString& address)

@@ -15,6 +15,9 @@ whenever it changes; a missing file means no faults) says otherwise:
   "full": true                          writes fail: no space left
   "no_modes": true                      mode and owner changes are refused, as
                                         on vfat
+  "stale_stamps": ["path", ...]         those files' attributes stay as first
+                                        seen while the fault stands, as a
+                                        network home's attribute cache answers
 Reads bypass the page cache (direct_io), so each one reaches this process.
 Unmount with fusermount -u MOUNTPOINT; the process then ends.
 """
@@ -55,6 +58,8 @@ class FaultFs(Operations):
     def __init__(self, source, control):
         self.source = os.path.realpath(source)
         self.faults = Faults(control)
+        self.stale = {}
+        self.stale_under = None
 
     def __call__(self, op, path, *args):
         if self.faults.get().get('gone') and (op, path) != ('getattr', '/'):
@@ -73,8 +78,14 @@ class FaultFs(Operations):
 
     def getattr(self, path, fh=None):
         info = os.lstat(self.real(path))
-        return {key: getattr(info, key) for key in (
+        attributes = {key: getattr(info, key) for key in (
             'st_mode', 'st_nlink', 'st_uid', 'st_gid', 'st_size', 'st_atime', 'st_mtime', 'st_ctime')}
+        faults = self.faults.get()
+        if faults is not self.stale_under:
+            self.stale, self.stale_under = {}, faults
+        if path.lstrip('/') in faults.get('stale_stamps', []):
+            return self.stale.setdefault(path, attributes)
+        return attributes
 
     def readdir(self, path, fh):
         return ['.', '..'] + os.listdir(self.real(path))

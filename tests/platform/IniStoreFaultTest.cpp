@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
 
 #include "AppError.h"
 #include "FaultDisc.h"
@@ -124,6 +125,42 @@ TEST_F(IniStoreFaultTest, SavesOnAFolderThatCannotHoldModesOrIsFull)
         EXPECT_TRUE(after.startsWith(before)) << "what was there stays";
         EXPECT_TRUE(QDir(disc.source()).entryList(QDir::Hidden | QDir::Files).filter(".bm.ini.").isEmpty())
             << "no temporary file is left";
+    }
+}
+
+// A disc that answers stat from a cache, as a network home does, keeps the
+// file's old stamp after another program rewrote it to the same size. A
+// change rests on the file as it is, so the other program's edit stays.
+TEST_F(IniStoreFaultTest, AChangeRestsOnTheFileEvenWhenItsStampIsStale)
+{
+    const QByteArray editedElsewhere = QByteArray(kFile).replace("bm1=one", "bm1=ONE");
+    const struct {
+        const char* name;
+        std::function<void(IniStore&)> change;
+        QByteArray expected;
+    } cases[] = {
+        {"a write", [](IniStore& s) { s.write("vid3", "bm2", "x"); }, editedElsewhere + "bm2=x\r\n"},
+        {"an erase", [](IniStore& s) { s.erase("vid3"); }, editedElsewhere.left(editedElsewhere.indexOf("[vid3]"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        disc.setFaults({});
+        QFile source(disc.source() + QStringLiteral("/bm.ini"));
+        ASSERT_TRUE(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        source.write(kFile);
+        source.close();
+        disc.setFaults({{"stale_stamps", QJsonArray{"bm.ini"}}});
+        IniStore look;
+        look.open(path());
+        EXPECT_EQ(look.read("vid1", "bm1", "-"), QStringLiteral("one"));
+        ASSERT_TRUE(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        source.write(editedElsewhere);
+        source.close();
+        IniStore edit;
+        edit.open(path());
+        c.change(edit);
+        edit.close();
+        EXPECT_EQ(contentsOf(source.fileName()), c.expected);
     }
 }
 

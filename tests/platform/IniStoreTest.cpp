@@ -1,7 +1,13 @@
 #include <csignal>
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/wait.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -222,3 +228,69 @@ TEST_F(IniStoreTest, DiscardedChangesNeverReachTheFile)
 }
 
 }  // namespace
+
+namespace {
+
+// Another process takes a lease on the file, so that an open of it waits
+// until the lease is given up after waitMs; -1 when the system gives none.
+pid_t holdLease(const QString& path, int waitMs)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const QByteArray native = QFile::encodeName(path);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        ::signal(SIGIO, SIG_IGN);  // the lease holder is told of the waiting open this way
+        const int fd = ::open(native.constData(), O_RDONLY);
+        const char answer = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0 ? 'y' : 'n';
+        (void)::write(ready[1], &answer, 1);
+        ::usleep(static_cast<useconds_t>(waitMs) * 1000);
+        ::_exit(0);
+    }
+    char answer = 'n';
+    (void)::read(ready[0], &answer, 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    if (answer == 'y')
+        return holder;
+    ::waitpid(holder, nullptr, 0);
+    return -1;
+}
+
+}  // namespace
+
+// A signal whose handler does not restart calls arrives while the open of
+// the file for a change waits: the open is made again, the file is read
+// whole and the change rests on it.
+TEST_F(IniStoreTest, AnOpenInterruptedByASignalIsMadeAgain)
+{
+    struct sigaction quiet {};
+    quiet.sa_handler = [](int) {};
+    struct sigaction before {};
+    ASSERT_EQ(::sigaction(SIGUSR1, &quiet, &before), 0);
+    const QString file = path(QStringLiteral("leased.ini"));
+    writeFile(file, "[S]\r\nk=1\r\n");
+    const pid_t holder = holdLease(file, 400);
+    if (holder < 0)
+        GTEST_SKIP() << "no file leases here";
+    const pthread_t reader = ::pthread_self();
+    std::thread interrupter([reader] {
+        for (int k = 0; k < 3; ++k) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            ::pthread_kill(reader, SIGUSR1);
+        }
+    });
+    try {
+        IniStore interrupted;
+        interrupted.open(file);
+        interrupted.write("S", "j", "2");
+        interrupted.close();
+    } catch (const AppError& error) {
+        ADD_FAILURE() << error.text().toStdString();
+    }
+    interrupter.join();
+    ::waitpid(holder, nullptr, 0);
+    ::sigaction(SIGUSR1, &before, nullptr);
+    EXPECT_EQ(contentsOf(file), "[S]\r\nk=1\r\nj=2\r\n");
+}

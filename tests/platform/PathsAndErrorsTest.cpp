@@ -1,18 +1,26 @@
 #include <cerrno>
 #include <cstdlib>
+#include <functional>
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "AppError.h"
 #include "AppPaths.h"
 #include "Codepage1252.h"
+#include "Conversions.h"
 #include "DataFolder.h"
 #include "ErrorReporting.h"
+#include "IniStore.h"
 #include "QtErrorBox.h"
+#include "TestApplication.h"
 
 namespace {
 
@@ -56,6 +64,69 @@ TEST(ErrorReportingTest, CaptionsWithTheTitleAndAddsAFullStopAfterLaterCharacter
     ErrorReporting::install(nullptr, QString());
     EXPECT_EQ(box.shown, QStringList({QStringLiteral("Tovrelle|No MCI device open."), QStringLiteral("Tovrelle|plain.")}));
     EXPECT_TRUE(after);
+}
+
+// What the real box shows of an error, as the learner sees it: its text
+// and how its label reads that text. The box is closed at once.
+struct ShownBox {
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+ShownBox showInRealBox(const std::function<void()>& failing)
+{
+    testApplication();
+    QtErrorBox box;
+    ShownBox shown;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* messageBox = qobject_cast<QMessageBox*>(window);
+            if (!messageBox || !messageBox->isVisible())
+                continue;
+            const auto* label = messageBox->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            shown = {label ? label->text() : QString(), label ? label->textFormat() : Qt::AutoText};
+            messageBox->accept();
+        }
+    });
+    ErrorReporting::install(&box, QStringLiteral("Tovrelle"));
+    runGuarded(failing);
+    ErrorReporting::install(nullptr, QString());
+    return shown;
+}
+
+// Course values, addresses and file names in an error box are shown as
+// typed: markup in them is text, so a link in them is no link, and a huge
+// value is cut short.
+TEST(ErrorReportingTest, TheBoxShowsQuotedValuesAsPlainTextCutShort)
+{
+    const QString link = QStringLiteral("<a href=\"smb://x/y\">CLICKME</a>");
+    const QString huge = QString(500, u'7') + QStringLiteral("<b>");
+    QTemporaryDir dir;
+    const QString markedFolder = dir.path() + QStringLiteral("/<i>missing</i>");
+    const struct {
+        const char* name;
+        std::function<void()> failing;
+        QString expected;
+    } cases[] = {
+        {"a count holding a link", [&] { Conversions::strToInt(link); }, "'" + link + "' is not a valid integer value."},
+        {"a position holding a link", [&] { Conversions::strToFloat(link, u'.'); },
+         "'" + link + "' is not a valid floating point value."},
+        {"a file name holding markup",
+         [&] {
+             IniStore store;
+             store.open(markedFolder + QStringLiteral("/bm.ini"));
+             store.write("S", "k", "v");
+         },
+         "Unable to write to " + markedFolder + "/bm.ini."},
+        {"a huge value", [&] { Conversions::strToInt(huge); },
+         "'" + QString(199, u'7') + QStringLiteral("\u2026' is not a valid integer value.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ShownBox shown = showInRealBox(c.failing);
+        EXPECT_EQ(shown.text, c.expected);
+        EXPECT_EQ(shown.format, Qt::PlainText);
+    }
 }
 
 TEST(DataFolderTest, CreatesTheFolderOrRaisesTheSystemMessage)

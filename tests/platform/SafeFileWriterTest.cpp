@@ -3,7 +3,9 @@
 // writer asks of the system.
 #include <dlfcn.h>
 #include <cerrno>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -88,6 +90,50 @@ TEST(SafeFileWriter, NewBytesReachTheDiskBeforeTheRenameAndTheFolderAfter)
         struct stat info {};
         ::stat(path.constData(), &info);
         EXPECT_EQ(info.st_mode & 07777, c.mode);
+    }
+}
+
+// Another user's save gives them a file of their own, which must not carry
+// the set-id bits that would run with their rights; a file that keeps its
+// owner and group keeps them.
+TEST(SafeFileWriter, KeepsSetIdBitsOnlyWithTheSameOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "saving as another user needs root";
+    constexpr uid_t kSaver = 65534;
+    constexpr gid_t kSaversGroup = 65534;
+    const struct {
+        const char* name;
+        uid_t owner;
+        gid_t group;
+        mode_t expected;
+    } cases[] = {
+        {"another user's file", 0, 0, 0666},
+        {"another group's file", kSaver, 0, 0666},
+        {"the saver's own file", kSaver, kSaversGroup, 06666},
+    };
+    QTemporaryDir dir;
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0777);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray path = QFile::encodeName(dir.path() + QStringLiteral("/setid.ini"));
+        QFile::remove(dir.path() + QStringLiteral("/setid.ini"));
+        QFile file(dir.path() + QStringLiteral("/setid.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        ASSERT_EQ(::chown(path.constData(), c.owner, c.group), 0);
+        ASSERT_EQ(::chmod(path.constData(), 06666), 0);
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            const bool becameSaver = ::setgroups(0, nullptr) == 0 && ::setgid(kSaversGroup) == 0 && ::setuid(kSaver) == 0;
+            ::_exit(becameSaver && SafeFileWriter::replaceContents(path, "new") ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(saver, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save as another user failed";
+        struct stat saved {};
+        ASSERT_EQ(::stat(path.constData(), &saved), 0);
+        EXPECT_EQ(saved.st_mode & 07777, c.expected);
     }
 }
 
