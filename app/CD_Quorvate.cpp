@@ -47,12 +47,12 @@ namespace {
 constexpr int kEnginePreloadDelayMs = 500;
 
 // The window's place in the desktop session: idle inhibition while a lesson
-// plays, through the session bus (or the X server's saver) and the
-// compositor at once, and the media controls of panels and keys.
+// plays, through the session bus, the X server's saver and the compositor at
+// once, as a desktop may heed only one of them, and the media controls of
+// panels and keys.
 struct DesktopPresence {
     DesktopPresence(TfrmMain& window, const QString& courseName)
-        : busInhibitor(&screenSaverSuspend),
-          idleInhibitor{&busInhibitor, &compositorInhibitor},
+        : idleInhibitor{&busInhibitor, &screenSaverSuspend, &compositorInhibitor},
           session(window, courseName, idleInhibitor, mediaSession)
     {
     }
