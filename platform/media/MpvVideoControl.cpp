@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QtDebug>
 
 #include "AppError.h"
@@ -352,9 +351,9 @@ void MpvVideoControl::fail(const QString& reason)
 // replaced meanwhile is not told about.
 void MpvVideoControl::reportOpenFailure(ClipOpenFailure::Cause cause, const QString& playerReason)
 {
-    QTimer::singleShot(0, this, [this, request = openRequest_, cause, playerReason] {
+    openFailureProbe_.probe(clipPath_, cause, playerReason, [this, request = openRequest_](const QString& message) {
         if (request == openRequest_ && openFailure_)
-            openFailure_(ClipOpenFailure::message(clipPath_, cause, playerReason));
+            openFailure_(message);
     });
 }
 

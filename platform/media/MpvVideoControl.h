@@ -72,6 +72,7 @@ private:
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
     OpenFailureHandler openFailure_;
+    ClipOpenFailureProbe openFailureProbe_;
 
     // The clip asked for last: its open command's number, and the player's
     // playlist entry once the command answered.
