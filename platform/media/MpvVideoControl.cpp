@@ -154,8 +154,9 @@ VideoControl::PlayState MpvVideoControl::playState() const
 {
     if (!clipRequested_ || !failure_.isEmpty())
         return Closed;
+    // Before the clip is open, what was asked for meanwhile is what it will do.
     if (!loaded_)
-        return paused_ ? Paused : Waiting;
+        return stopped_ ? Stopped : paused_ ? Paused : Waiting;
     if (stopped_)
         return Stopped;
     if (paused_)
