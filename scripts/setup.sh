@@ -41,6 +41,8 @@ PACKAGES=(
   qt6-wayland sway grim wtype libwayland-dev libwayland-bin
   # the failing-disc tests: a pass-through file system that injects a disc's faults
   fuse3 python3-fusepy
+  # the captions test: the caption on the picture read back from a screenshot
+  tesseract-ocr
 )
 
 SUDO=""
