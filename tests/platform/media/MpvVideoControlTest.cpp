@@ -274,55 +274,6 @@ TEST_F(MpvVideoControlTest, LengthReadsZeroUntilTheNewestClipIsOpen)
     EXPECT_NE(control->playState(), VideoControl::Closed);
 }
 
-// True when some pixel of the lower half is near white: a caption on a dark picture.
-bool hasCaption(const QImage& image)
-{
-    for (int y = image.height() / 2; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) {
-            if (qGray(image.pixel(x, y)) > 200)
-                return true;
-        }
-    }
-    return false;
-}
-
-// The captions beside a clip are drawn into the frames we are given, in
-// either encoding, until they are turned off; a file the player cannot read
-// shows none and the clip plays on.
-TEST_F(MpvVideoControlTest, CaptionsBesideTheClipAreDrawnIntoItsFramesWhileShown)
-{
-    const QString dark = folder->filePath("dark.avi");
-    if (!makeClip({"-f", "lavfi", "-i", "color=c=0x102040:size=320x240:rate=10:d=8", "-c:v", "mpeg4", dark}))
-        GTEST_SKIP() << "ffmpeg could not make the test clip";
-    const QByteArray cue = "1\r\n00:00:00,000 --> 00:00:30,000\r\n";
-    const struct {
-        const char* clip;
-        const char* subtitle;
-        QByteArray text;
-        bool drawn;
-    } cases[] = {
-        {"utf8.avi", "utf8.srt", cue + "CAPTION \xc3\x9c" "ber\r\n", true},
-        {"cp1252.avi", "CP1252.Srt", cue + "CAPTION caf\xe9\r\n", true},
-        {"malformed.avi", "malformed.srt", QByteArray("\x00\x01\xff\xfe-->\n", 8) + QByteArray(300, '\x00'), false},
-        {"bare.avi", nullptr, {}, false},
-    };
-    control->surface()->resize(320, 240);
-    auto picture = [&] { return static_cast<VideoFrameView*>(control->surface())->picture(); };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.clip);
-        ASSERT_TRUE(QFile::copy(dark, folder->filePath(c.clip)));
-        if (c.subtitle)
-            writeFile(c.subtitle, c.text);
-        control->setCaptionsShown(true);
-        control->open(folder->filePath(c.clip));
-        ASSERT_TRUE(waitFor([&] { return control->position() > 0.5; }, 10000)) << "the clip must play";
-        EXPECT_EQ(waitFor([&] { return hasCaption(picture()); }, 3000), c.drawn);
-        control->setCaptionsShown(false);
-        EXPECT_TRUE(waitFor([&] { return !hasCaption(picture()); }, 3000)) << "turned off";
-        EXPECT_EQ(control->playState(), VideoControl::Playing);
-    }
-}
-
 // Under a locale that writes numbers with a comma the player starts all the
 // same, and the user's separator, read before, stays the program's.
 TEST(MpvVideoControlLocale, StartsUnderACommaLocaleKeepingTheUsersSeparator)
