@@ -1,7 +1,7 @@
 // The program entry: the command line, the application, the course folder,
 // the main window, the hidden bookmark manager, the window's place in the
-// desktop session (idle inhibition, media controls, speed keys), then the
-// message loop.
+// desktop session (idle inhibition, media controls, speed and captions keys),
+// then the message loop.
 #include <memory>
 #include <optional>
 
@@ -12,6 +12,7 @@
 
 #include "AfterFirstFrame.h"
 #include "AppPaths.h"
+#include "CaptionsChoice.h"
 #include "CD_Quorvate1.h"
 #include "CommandLine.h"
 #include "CourseFolderChoice.h"
@@ -35,6 +36,7 @@
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
 #include "SpeedKeys.h"
+#include "UserSettings.h"
 #include "WaylandIdleInhibitor.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
@@ -47,12 +49,12 @@ namespace {
 constexpr int kEnginePreloadDelayMs = 500;
 
 // The window's place in the desktop session: idle inhibition while a lesson
-// plays, through the session bus (or the X server's saver) and the
-// compositor at once, and the media controls of panels and keys.
+// plays, through the session bus, the X server's saver and the compositor at
+// once, as a desktop may heed only one of them, and the media controls of
+// panels and keys.
 struct DesktopPresence {
     DesktopPresence(TfrmMain& window, const QString& courseName)
-        : busInhibitor(&screenSaverSuspend),
-          idleInhibitor{&busInhibitor, &compositorInhibitor},
+        : idleInhibitor{&busInhibitor, &screenSaverSuspend, &compositorInhibitor},
           session(window, courseName, idleInhibitor, mediaSession)
     {
     }
@@ -111,6 +113,8 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
+    CaptionsChoice captions(UserSettings::forUser(), frmMain.ActiveMovie1->control());
+    speedKeys.onCaptionsKey = [&captions] { captions.toggle(); };
     // The player's library, the session bus and the engine's libraries wait
     // for the first frame; the introduction starts once the player has
     // loaded, and the desktop session then picks up the lesson as it plays.

@@ -2,18 +2,20 @@
 
 #include <QString>
 
-// The course folder the learner opened last, kept in the per-user
-// configuration so that the program opens it again when started without a
-// course folder. The file holds one line, "course=" and the folder's path.
+#include "UserSettings.h"
+
+// The course folder the learner opened last, kept in the program's settings
+// so that the program opens it again when started without a course folder.
+// The file holds it on a line of its own, "course=" and the folder's path.
 class RememberedCourse {
 public:
     // configFile: the file's full path; empty when there is nowhere to keep it.
     explicit RememberedCourse(QString configFile);
 
-    // $XDG_CONFIG_HOME/tovrelle/tovrelle.conf, or ~/.config/tovrelle/tovrelle.conf.
+    // In the program's settings for the user (UserSettings::forUser).
     static RememberedCourse forUser();
 
-    const QString& configFile() const { return configFile_; }
+    const QString& configFile() const { return settings_.file(); }
 
     // The folder remembered, or an empty text when none is.
     QString folder() const;
@@ -23,5 +25,5 @@ public:
     bool remember(const QString& folder) const;
 
 private:
-    QString configFile_;
+    UserSettings settings_;
 };

@@ -43,7 +43,7 @@ PACKAGES=(
   fuse3 python3-fusepy
   # the screen reader's view: the accessibility bus and its registry, and walking it from a script
   at-spi2-core python3-pyatspi
-  # reading an error box's text and captions from a screenshot
+  # reading an error box's text and the captions on the picture from screenshots
   tesseract-ocr
 )
 

@@ -121,9 +121,10 @@ void DesktopMediaSession::play()
 void DesktopMediaSession::pause() { clickButton(TMediaPlayer::btPause); }
 void DesktopMediaSession::stop() { clickButton(TMediaPlayer::btStop); }
 
+// Toggles what the desktop was told: a clip still opening counts as playing.
 void DesktopMediaSession::playPause()
 {
-    if (window_.ActiveMovie1->PlayState() == VideoControl::Playing)
+    if (statusOf(window_.ActiveMovie1->PlayState()) == MediaSessionState::Status::Playing)
         pause();
     else
         play();

@@ -21,9 +21,19 @@ SpeedKeys::SpeedKeys(QWidget& window, TActiveMovie& movie) : window_(window), mo
     qApp->installEventFilter(this);
 }
 
+namespace {
+
+// A key pressed alone or with Shift; with the others it is a shortcut's.
+bool plain(const QKeyEvent& key)
+{
+    return !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+}  // namespace
+
 double SpeedKeys::speedFor(const QKeyEvent& key, double present)
 {
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    if (!plain(key))
         return 0.0;
     switch (key.key()) {
     case Qt::Key_BracketRight:
@@ -66,7 +76,17 @@ bool SpeedKeys::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType() || !actsOn(static_cast<QWidget*>(watched)))
         return false;
-    const double speed = speedFor(static_cast<const QKeyEvent&>(*event), movie_.Speed());
+    return takeKey(static_cast<const QKeyEvent&>(*event));
+}
+
+// Says whether the key was one of ours.
+bool SpeedKeys::takeKey(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_C && plain(key) && onCaptionsKey) {
+        onCaptionsKey();
+        return true;
+    }
+    const double speed = speedFor(key, movie_.Speed());
     if (speed == 0.0)
         return false;
     movie_.setSpeed(speed);

@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
+#include <QTimer>
 
 // One service that keeps the screen awake, and how its calls are spelt.
 struct DBusIdleInhibitor::Service {
@@ -69,10 +70,7 @@ QDBusMessage releaseCall(const DBusIdleInhibitor::Service& service, const QVaria
 
 }  // namespace
 
-DBusIdleInhibitor::DBusIdleInhibitor(IdleInhibitor* fallback, const QDBusConnection& bus)
-    : fallback_(fallback), bus_(bus)
-{
-}
+DBusIdleInhibitor::DBusIdleInhibitor(const QDBusConnection& bus) : bus_(bus) {}
 
 DBusIdleInhibitor::~DBusIdleInhibitor()
 {
@@ -85,10 +83,8 @@ void DBusIdleInhibitor::hold(const QString& reason)
         return;
     release();
     reason_ = reason;
-    if (const Service* service = findService())
-        inhibit(*service, reason);
-    else if (fallback_)
-        fallback_->hold(reason);
+    candidates_ = offeredServices();
+    inhibit(0);
 }
 
 void DBusIdleInhibitor::release()
@@ -96,45 +92,59 @@ void DBusIdleInhibitor::release()
     if (token_.isValid())
         uninhibit(*service_, token_);
     token_.clear();
-    if (fallback_)
-        fallback_->release();
     reason_.clear();
-    ++request_;  // an answer still on its way is given back when it comes
+    ++hold_;  // an answer still on its way is given back when it comes
 }
 
-const DBusIdleInhibitor::Service* DBusIdleInhibitor::findService() const
+std::vector<const DBusIdleInhibitor::Service*> DBusIdleInhibitor::offeredServices() const
 {
+    std::vector<const Service*> offered;
     if (!bus_.isConnected() || !bus_.interface())
-        return nullptr;
+        return offered;
     QStringList activatable;
     for (const Service& service : kServices) {
         if (service.activatable && activatable.isEmpty())
             activatable = bus_.interface()->activatableServiceNames().value();
         if (bus_.interface()->isServiceRegistered(service.name).value()
             || (service.activatable && activatable.contains(service.name)))
-            return &service;
+            offered.push_back(&service);
     }
-    return nullptr;
+    return offered;
 }
 
-void DBusIdleInhibitor::inhibit(const Service& service, const QString& reason)
+// Asks the candidate; a failure, or silence past the wait, asks the next.
+// The first inhibition that answers for the hold is kept, even one that
+// answers late; any other is given back.
+void DBusIdleInhibitor::inhibit(std::size_t candidate)
 {
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(inhibitCall(service, reason)), this);
+    if (candidate >= candidates_.size())
+        return;
+    const Service& service = *candidates_[candidate];
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(inhibitCall(service, reason_)), this);
     const std::uint64_t request = ++request_;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, &service, request](QDBusPendingCallWatcher* done) {
-        done->deleteLater();
-        const QDBusMessage reply = done->reply();
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-            return;
-        // Object paths come as the D-Bus type itself, cookies as plain numbers.
-        const QVariant token = reply.arguments().constFirst();
-        if (request == request_ && !reason_.isEmpty()) {
-            service_ = &service;
-            token_ = token;
-        } else {
-            uninhibit(service, token);
-        }
-    });
+    const std::uint64_t hold = hold_;
+    auto handOn = [this, hold, request, candidate] {
+        if (hold == hold_ && request == request_ && !token_.isValid())
+            inhibit(candidate + 1);
+    };
+    QTimer::singleShot(AnswerWaitMs, watcher, handOn);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, &service, hold, handOn](QDBusPendingCallWatcher* done) {
+                done->deleteLater();
+                const QDBusMessage reply = done->reply();
+                if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+                    handOn();
+                    return;
+                }
+                // Object paths come as the D-Bus type itself, cookies as plain numbers.
+                const QVariant token = reply.arguments().constFirst();
+                if (hold == hold_ && !token_.isValid()) {
+                    service_ = &service;
+                    token_ = token;
+                } else {
+                    uninhibit(service, token);
+                }
+            });
 }
 
 void DBusIdleInhibitor::uninhibit(const Service& service, const QVariant& token)

@@ -3,9 +3,10 @@
 #include "IdleInhibitor.h"
 
 // The X server's own screen saver and display power saving, suspended while
-// held: for X sessions whose desktop offers no screen-saver service on the
-// bus. Under Wayland, or without a display, nothing happens. The reason is
-// not given to the X server. UI thread only.
+// held, beside whatever service of the bus answers: an X session's bus may
+// offer a service that fails, or one the X server does not heed. Under
+// Wayland, or without a display, nothing happens. The reason is not given to
+// the X server. UI thread only.
 class X11ScreenSaverSuspend : public IdleInhibitor {
 public:
     ~X11ScreenSaverSuspend() override;

@@ -159,6 +159,14 @@ void MpvHandle::setNumber(const char* name, double value)
     });
 }
 
+void MpvHandle::setText(const char* name, const QByteArray& value)
+{
+    whenStarted([this, name, value] {
+        const char* text = value.constData();
+        calls_->set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &text);
+    });
+}
+
 void MpvHandle::observe(const char* name, mpv_format format)
 {
     whenStarted([this, name, format] { calls_->observe_property(mpv_, 0, name, format); });

@@ -57,6 +57,7 @@ public:
     void command(std::initializer_list<QString> arguments, quint64 replyTo = 0);
     void setFlag(const char* name, bool on);
     void setNumber(const char* name, double value);
+    void setText(const char* name, const QByteArray& value);
     void observe(const char* name, mpv_format format);
     // Reads a property; its value comes as an event carrying replyTo.
     void read(const char* name, mpv_format format, quint64 replyTo);

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QtDebug>
 
 #include "AppError.h"
@@ -49,6 +48,7 @@ MpvVideoControl::MpvVideoControl(MpvLibrary& library)
           {"osd-level", "0"},
           {"input-vo-keyboard", "no"},
           {"audio-pitch-correction", "yes"},
+          // The captions beside a clip are chosen here, with their encoding.
           {"sub-auto", "no"},
       }, library),
       surface_(std::make_unique<VideoFrameView>())
@@ -107,9 +107,11 @@ void MpvVideoControl::open(const QString& path)
     paused_ = stopped_ = atEnd_ = buffering_ = playbackStarted_ = false;
     clearPictures();
     if (!clipRequested_) {
+        captions_.reset();
         mpv_.command({QStringLiteral("stop")});
         return;
     }
+    captions_ = CaptionFile::besideClip(path);
     mpv_.setFlag("pause", false);
     mpv_.command({QStringLiteral("loadfile"), path}, openRequest_);
 }
@@ -155,8 +157,9 @@ VideoControl::PlayState MpvVideoControl::playState() const
 {
     if (!clipRequested_ || !failure_.isEmpty())
         return Closed;
+    // Before the clip is open, what was asked for meanwhile is what it will do.
     if (!loaded_)
-        return paused_ ? Paused : Waiting;
+        return stopped_ ? Stopped : paused_ ? Paused : Waiting;
     if (stopped_)
         return Stopped;
     if (paused_)
@@ -222,6 +225,17 @@ double MpvVideoControl::volume() const
     return volume_;
 }
 
+void MpvVideoControl::setCaptionsShown(bool shown)
+{
+    captionsShown_ = shown;
+    mpv_.setFlag("sub-visibility", shown);
+}
+
+bool MpvVideoControl::captionsShown() const
+{
+    return captionsShown_;
+}
+
 void MpvVideoControl::handleEvent(const mpv_event& event)
 {
     switch (event.event_id) {
@@ -277,9 +291,21 @@ void MpvVideoControl::fileLoaded()
     loaded_ = true;
     // The player has chosen the video track, and tried its decoder, by now.
     mpv_.read("vid", MPV_FORMAT_NODE, openRequest_);
+    addCaptions();
     // A seek, or a Stop, made while the clip opened.
     if (seekWhenOpen_ >= 0.0)
         seekTo(std::exchange(seekWhenOpen_, -1.0));
+}
+
+// The player reads the file in the encoding told, draws it into the frames it
+// renders for us, and drops it when the next clip opens. A file it cannot read
+// fails this command alone, and the clip plays on.
+void MpvVideoControl::addCaptions()
+{
+    if (!captions_)
+        return;
+    mpv_.setText("sub-codepage", '+' + captions_->encoding);
+    mpv_.command({QStringLiteral("sub-add"), captions_->path, QStringLiteral("select")});
 }
 
 void MpvVideoControl::fileEnded(const mpv_event_end_file& ended)
@@ -352,9 +378,9 @@ void MpvVideoControl::fail(const QString& reason)
 // replaced meanwhile is not told about.
 void MpvVideoControl::reportOpenFailure(ClipOpenFailure::Cause cause, const QString& playerReason)
 {
-    QTimer::singleShot(0, this, [this, request = openRequest_, cause, playerReason] {
+    openFailureProbe_.probe(clipPath_, cause, playerReason, [this, request = openRequest_](const QString& message) {
         if (request == openRequest_ && openFailure_)
-            openFailure_(ClipOpenFailure::message(clipPath_, cause, playerReason));
+            openFailure_(message);
     });
 }
 

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include <QObject>
 
+#include "CaptionFile.h"
 #include "ClipOpenFailure.h"
 #include "MpvHandle.h"
 #include "VideoControl.h"
@@ -37,6 +39,8 @@ public:
     double speed() const override;
     void setVolume(double level) override;
     double volume() const override;
+    void setCaptionsShown(bool shown) override;
+    bool captionsShown() const override;
     void setFullScreen(bool on) override;
     bool isFullScreen() const override;
     QWidget* surface() override;
@@ -57,6 +61,7 @@ private:
     void fileEnded(const mpv_event_end_file& ended);
     void fail(const QString& reason);
     void reportOpenFailure(ClipOpenFailure::Cause cause, const QString& playerReason);
+    void addCaptions();
     void seekTo(double seconds);
     void seekOnceOpen(double seconds);
     void raiseIfFailed() const;
@@ -72,6 +77,7 @@ private:
     MouseUpHandler mouseUp_;
     DoubleClickHandler doubleClick_;
     OpenFailureHandler openFailure_;
+    ClipOpenFailureProbe openFailureProbe_;
 
     // The clip asked for last: its open command's number, and the player's
     // playlist entry once the command answered.
@@ -83,6 +89,8 @@ private:
     bool loaded_ = false;
     bool playbackStarted_ = false;  // the clip has played or shown a frame since it opened
     QString failure_;  // why the clip asked for last cannot be played
+    std::optional<CaptionFile> captions_;  // beside the clip asked for last
+    bool captionsShown_ = true;
 
     double duration_ = 0.0;
     double position_ = 0.0;

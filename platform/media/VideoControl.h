@@ -50,6 +50,13 @@ public:
     virtual void setVolume(double level) = 0;
     virtual double volume() const = 0;
 
+    // Captions: a subtitle file beside the clip with its base name, drawn on
+    // the picture while shown (at first they are). A clip without one shows
+    // none, and one the player cannot read shows none and plays all the same.
+    // The choice holds for every clip opened later.
+    virtual void setCaptionsShown(bool shown) = 0;
+    virtual bool captionsShown() const = 0;
+
     // Each raises AppError when the control reports a failure.
     virtual void play() = 0;
     virtual void pause() = 0;

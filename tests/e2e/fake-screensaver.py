@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """A desktop's screen saver on the session bus, for tests: writes each Inhibit
 and UnInhibit to LOG, one timed line each. --gnome: GNOME's session manager
-instead; --portal: the desktop portal, whose inhibitions are requests to Close. --idle SECONDS: also writes "blank" whenever that long passes with no
-inhibition held, as a desktop would blank the screen.
-Usage: fake-screensaver.py LOG [--gnome | --portal] [--idle SECONDS]"""
+instead; --portal: the desktop portal, whose inhibitions are requests to Close.
+--refuse: every Inhibit fails with an error, written as "refused". --idle
+SECONDS: also writes "blank" whenever that long passes with no inhibition held,
+as a desktop would blank the screen.
+Usage: fake-screensaver.py LOG [--gnome | --portal] [--refuse] [--idle SECONDS]"""
 import sys
 import time
 
@@ -22,6 +24,9 @@ def write(*words):
 
 
 def inhibit(reason):
+    if "--refuse" in sys.argv:
+        write("refused", reason)
+        raise dbus.exceptions.DBusException("no inhibition here", name="org.freedesktop.DBus.Error.AccessDenied")
     cookie = next(cookies)
     held[cookie] = reason
     write("inhibit", cookie, reason)

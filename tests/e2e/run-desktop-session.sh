@@ -4,8 +4,9 @@
 # back on Pause, Stop, the end of a clip and Quit), and the MPRIS player moves
 # the real window: pause and play seen on the picture, seek, next and previous
 # lesson, metadata, signals, volume. Then GNOME's session manager in place of
-# the screen saver, the desktop portal, the X server's own saver where none
-# is on the bus, and no session bus at all.
+# the screen saver, the desktop portal (and a PlayPause asked before the
+# player is up), the X server's own saver beside a portal that fails, and no
+# session bus at all.
 # Usage: run-desktop-session.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -119,24 +120,37 @@ expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "GNOME's session man
 end_program "$app" || fail "the program did not end on SIGTERM"
 
 # The desktop portal where neither is on the bus: the idle flag, and the
-# request closed on Pause.
+# request closed on Pause. The PlayPause comes as soon as the player is on
+# the bus, before its library has loaded: once, it pauses the lesson, and the
+# bus says so at once.
 kill "$SCREENSAVER_PID"
 start_fake_screensaver "$log" --portal
 (cd "$work/course" && exec ./tovrelle) >"$work/program-portal.log" 2>&1 &
 app=$!
-expect_log 1 "inhibit 1 flags=8 Playing Lesson 1 of course" "the desktop portal"
-wait_for_mpris || fail "no MPRIS player on the bus"
-# A clip still opening takes no Pause: asked again until it is paused.
-within eval 'mpris Pause && status_is Paused' || fail "Pause: status $(mpris_get PlaybackStatus)"
-expect_log 1 "uninhibit 1 known" "Pause, through the portal"
+# The first PlayPause the bus delivers, as soon as the player is on it.
+for _ in $(seq 1 1500); do mpris PlayPause 2>/dev/null && break; sleep 0.02; done
+status_is Paused || fail "an early PlayPause: status $(mpris_get PlaybackStatus)"
+window_place || fail "no window captioned Tovrelle"
+sleep 2
+status_is Paused || fail "the early PlayPause did not hold: status $(mpris_get PlaybackStatus)"
+picture_moves "$work" 0.5 && fail "the picture moves after an early PlayPause"
+mpris PlayPause
+expect_status Playing "PlayPause after the early one"
+# Held from the start, given back on the early PlayPause, held again.
+expect_log 2 "inhibit [0-9]+ flags=8 Playing Lesson 1 of course" "the desktop portal"
+mpris Pause
+expect_log 2 "uninhibit [0-9]+ known" "Pause, through the portal"
 end_program "$app" || fail "the program did not end on SIGTERM"
 
-# None of the services on the bus: the X server's own screen saver is suspended
-# while the lesson plays, and comes back on Pause.
+# A portal whose Inhibit fails, as on an X session whose bus starts the portal
+# but has no screen-saver service behind it: the X server's own screen saver
+# is suspended all the same while the lesson plays, and comes back on Pause.
 kill "$SCREENSAVER_PID"
+start_fake_screensaver "$log" --portal --refuse
 (cd "$work/course" && exec ./tovrelle) >"$work/program-x11.log" 2>&1 &
 app=$!
 wait_for_mpris || fail "no MPRIS player on the bus"
+expect_log 1 "refused flags=8 Playing Lesson 1 of course" "the failing portal"
 x_saver() { /usr/bin/python3 "$source/tests/e2e/x-screen-saver.py" "$@"; }
 x_saver 1 >/dev/null
 sleep 2.5
@@ -155,4 +169,5 @@ sleep 2
 picture_moves "$work" 0.5 || fail "without a session bus the picture stands still"
 kill -0 "$app" 2>/dev/null || fail "the program ended without a session bus"
 echo "screen kept awake while playing and given back on Pause, Stop, end of clip and Quit;" \
-  "MPRIS pause, play, seek, volume, next, previous, metadata, signals, Raise; GNOME, portal and X fallbacks; no bus"
+  "MPRIS pause, play, seek, volume, next, previous, metadata, signals, Raise; a PlayPause before the player is up;" \
+  "GNOME, portal, and the X server's saver beside a failing portal; no bus"

@@ -25,6 +25,7 @@ public:
     PlayState state = Closed;
     double speedValue = 1.0;
     double volumeValue = 1.0;
+    bool captions = true;
     bool fullScreen = false;
 
     // When not empty, the operation raises AppError with this text.
@@ -51,6 +52,8 @@ public:
     double speed() const override { return speedValue; }
     void setVolume(double level) override { volumeValue = level; }
     double volume() const override { return volumeValue; }
+    void setCaptionsShown(bool shown) override { captions = shown; }
+    bool captionsShown() const override { return captions; }
     void play() override { operate(QStringLiteral("play"), playFailure, Playing); }
     void pause() override { operate(QStringLiteral("pause"), pauseFailure, Paused); }
     void stop() override

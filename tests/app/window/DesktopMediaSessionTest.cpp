@@ -66,6 +66,23 @@ TEST_F(DesktopSession, TransportGoesThroughTheButtonBar)
     EXPECT_EQ(media.state.status, Status::Playing) << "the desktop sees the change at once";
 }
 
+// PlayPause toggles what the desktop shows: a clip still opening, as at
+// start-up before the player is up, shows as playing and is paused.
+TEST_F(DesktopSession, PlayPauseTogglesTheStatusTheDesktopShows)
+{
+    const std::pair<VideoControl::PlayState, const char*> cases[] = {
+        {VideoControl::Playing, "pause"}, {VideoControl::Waiting, "pause"}, {VideoControl::Paused, "play"},
+        {VideoControl::Stopped, "play"},
+    };
+    start();
+    for (const auto& [state, asked] : cases) {
+        harness.video->state = state;
+        harness.video->calls.clear();
+        media.controls->playPause();
+        EXPECT_EQ(harness.video->calls, QStringList{asked}) << int(state);
+    }
+}
+
 TEST_F(DesktopSession, NextAndPreviousChooseLessonsAsARowClickDoes)
 {
     struct Case {

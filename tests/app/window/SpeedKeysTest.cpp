@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "MainWindowHarness.h"
 #include "SpeedBadge.h"
 #include "SpeedKeys.h"
+#include "CaptionsChoice.h"
 
 namespace {
 
@@ -90,6 +92,33 @@ TEST_F(SpeedKeysTest, KeysActOnTheFullScreenPictureWithTheBadgeOverIt)
     harness.video->simulateLeaveFullScreen();
     press(&w, Qt::Key_Backspace);
     EXPECT_EQ(w.ActiveMovie1->findChild<SpeedBadge*>(), badge) << "back over the window's picture";
+}
+
+// c turns the captions off and on wherever the speed keys act, and the
+// choice is there at the next start.
+TEST_F(SpeedKeysTest, CTurnsTheCaptionsOffAndOnAndTheChoiceIsKept)
+{
+    TfrmMain& w = start();
+    QTemporaryDir folder;
+    const UserSettings settings(folder.filePath("tovrelle.conf"));
+    auto captions = std::make_unique<CaptionsChoice>(settings, *harness.video);
+    keys->onCaptionsKey = [&] { captions->toggle(); };
+    EXPECT_TRUE(harness.video->captions) << "shown at first";
+    const struct {
+        QWidget* focus;
+        Qt::KeyboardModifiers modifiers;
+        bool shown;
+    } cases[] = {
+        {&w, Qt::NoModifier, false}, {w.MediaPlayer1, Qt::ShiftModifier, true}, {w.titleDes, Qt::NoModifier, true},
+        {&w, Qt::ControlModifier, true}, {w.ScrollBar1, Qt::NoModifier, false},
+    };
+    for (const auto& c : cases) {
+        press(c.focus, Qt::Key_C, c.modifiers);
+        EXPECT_EQ(harness.video->captions, c.shown) << c.focus->metaObject()->className() << " " << int(c.modifiers);
+    }
+    harness.video->captions = true;
+    captions = std::make_unique<CaptionsChoice>(settings, *harness.video);
+    EXPECT_FALSE(harness.video->captions) << "off at the next start";
 }
 
 }  // namespace
