@@ -34,6 +34,7 @@
 #include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
+#include "SoftwareRendering.h"
 #include "SpeedKeys.h"
 #include "WaylandIdleInhibitor.h"
 #include "X11ScreenSaverSuspend.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
     if (const CommandLine early = CommandLine::parse(CommandLine::argumentsOf(argc, argv)); early.asksInformation())
         return early.answer();
     MpvHandle::prepareProcess();
+    keepOpenGlAwayWithoutGraphicsProcessor();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
@@ -111,14 +113,18 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
-    // The player's library, the session bus and the engine's libraries wait
-    // for the first frame; the introduction starts once the player has
-    // loaded, and the desktop session then picks up the lesson as it plays.
+    // The player's library, the session bus and the engine's libraries (for
+    // a course with a page among its banners) wait for the first frame; the
+    // introduction starts once the player has loaded, and the desktop
+    // session then picks up the lesson as it plays.
     std::optional<DesktopPresence> desktopPresence;
     AfterFirstFrame afterFirstFrame(frmMain, [&] {
         MpvLibrary::shared().load();
         desktopPresence.emplace(frmMain, QDir(*course).dirName());
-        QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
+        // Only a banner can bring a page over a playing lesson; the other
+        // sections' pages show with the lesson paused and hidden.
+        if (frmMain.rotationShowsPages())
+            QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     });
     frmMain.show();
     return application.exec();

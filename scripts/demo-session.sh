@@ -113,6 +113,14 @@ end_program() {
   return 1
 }
 
+# longest_gap FRAMES FROM TO: the longest gap in ms between two frames drawn
+# from FROM to TO (ms of the wall clock), the edges of the span counting as
+# frames; FRAMES is the frame probe's file, one time a line.
+longest_gap() {
+  awk -v from="$2" -v to="$3" '$1 >= from && $1 <= to {if ($1 - last > gap) gap = $1 - last; last = $1}
+    BEGIN {last = from} END {if (to - last > gap) gap = to - last; printf "%.0f", gap}' "$1"
+}
+
 # start_session_bus DIR: a private session bus with its socket in DIR, for the
 # program and the test's own services; exports its address and SESSION_BUS_PID.
 start_session_bus() {

@@ -11,6 +11,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "EngineFootprint.h"
 #include "LearnerGesture.h"
 #include "WebAddress.h"
 
@@ -22,13 +23,6 @@ bool engineShows(const QUrl& url)
 {
     static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc"};
     return shown.contains(url.scheme());
-}
-
-void addChromiumFlag(const QByteArray& flag)
-{
-    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.split(' ').contains(flag))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
 }
 
 }  // namespace
@@ -56,6 +50,11 @@ QtHtmlEngine::~QtHtmlEngine() = default;
 void QtHtmlEngine::navigate(const QString& address)
 {
     view_->load(webAddressToUrl(address));
+}
+
+QString QtHtmlEngine::currentAddress() const
+{
+    return view_->url().toString();
 }
 
 void QtHtmlEngine::applySettings(const HtmlSettings& settings)

@@ -29,6 +29,7 @@ public:
     ~QtHtmlEngine() override;
 
     void navigate(const QString& address) override;
+    QString currentAddress() const override;
     void applySettings(const HtmlSettings& settings) override;
     QWidget* view() override;
     void setContextMenuHandler(ContextMenuHandler handler) override;
