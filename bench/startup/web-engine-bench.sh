@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What the HTML engine costs, measured side by side in one run under one
 # private X server, on the demo course with a generated 720 x 540 lesson as
-# its introduction, against mpv playing the same clip (X11 output, no
-# hardware decoding, like the program: neither loads an OpenGL driver):
+# its introduction, against mpv playing the same clip (the figure against
+# mpv's X11 output, which loads no OpenGL driver either, is printed beside):
 # - proportional set size (PSS) of the whole process tree while the lesson
 #   plays: on the course with its banners made all animated GIFs (goal at
 #   most 1.3 x mpv), and on the demo course, whose rotation holds an HTML
@@ -62,13 +62,18 @@ against() {
 }
 play() { xdotool mousemove $((left + 312)) $((top + 682)) click 1; }
 
-mpv --no-config --really-quiet --vo=x11 --hwdec=no --ao=null --geometry=720x540 --loop=inf --title=mpv-bench "$clip" >/dev/null 2>&1 &
-app=$!
-wait_shown mpv-bench
-sleep 8
-mpv_pss=$(tree_pss_mib "$app")
-stop_program
-echo "whole process tree's PSS: mpv playing the lesson ${mpv_pss} MiB"
+# mpv_pss_mib OPTIONS...: mpv's tree while it plays the lesson.
+mpv_pss_mib() {
+  mpv --no-config --really-quiet --ao=null --geometry=720x540 --loop=inf --title=mpv-bench "$@" "$clip" >/dev/null 2>&1 &
+  app=$!
+  wait_shown mpv-bench
+  sleep 8
+  tree_pss_mib "$app"
+  stop_program >/dev/null
+}
+mpv_pss=$(mpv_pss_mib)
+echo "whole process tree's PSS: mpv playing the lesson ${mpv_pss} MiB (its own choice of output;" \
+  "with X11 output and no OpenGL, as the program draws, $(mpv_pss_mib --vo=x11 --hwdec=no) MiB)"
 
 start_program "$work/gif-course" ./tovrelle
 wait_shown Tovrelle
