@@ -88,7 +88,8 @@ picture_moves() {
 window_place() {
   local info id="" _
   for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | head -n 1)
+    # No window yet is no error, also for a caller under set -e.
+    id=$(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && break
     sleep 0.1
   done
