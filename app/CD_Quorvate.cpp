@@ -35,6 +35,7 @@
 #include "MpvWaveDevice.h"
 #include "RegionalSettings.h"
 #include "RememberedCourse.h"
+#include "SoftwareRendering.h"
 #include "SpeedKeys.h"
 #include "UserSettings.h"
 #include "WaylandIdleInhibitor.h"
@@ -77,6 +78,7 @@ int main(int argc, char* argv[])
         return early.answer();
     MpvHandle::prepareProcess();
     SystemRegionalSettings regionalSettings = SystemRegionalSettings::settleProcessLocale();
+    keepOpenGlAwayWithoutGraphicsProcessor();
     QApplication application(argc, argv);
     // The desktop matches the window to the menu entry and its icon by these.
     QApplication::setDesktopFileName(QStringLiteral("tovrelle"));
@@ -115,14 +117,18 @@ int main(int argc, char* argv[])
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
     CaptionsChoice captions(UserSettings::forUser(), frmMain.ActiveMovie1->control());
     speedKeys.onCaptionsKey = [&captions] { captions.toggle(); };
-    // The player's library, the session bus and the engine's libraries wait
-    // for the first frame; the introduction starts once the player has
-    // loaded, and the desktop session then picks up the lesson as it plays.
+    // The player's library, the session bus and the engine's libraries (for
+    // a course with a page among its banners) wait for the first frame; the
+    // introduction starts once the player has loaded, and the desktop
+    // session then picks up the lesson as it plays.
     std::optional<DesktopPresence> desktopPresence;
     AfterFirstFrame afterFirstFrame(frmMain, [&] {
         MpvLibrary::shared().load();
         desktopPresence.emplace(frmMain, QDir(*course).dirName());
-        QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
+        // Only a banner can bring a page over a playing lesson; the other
+        // sections' pages show with the lesson paused and hidden.
+        if (frmMain.rotationShowsPages())
+            QTimer::singleShot(kEnginePreloadDelayMs, &frmMain, [&htmlEngine] { htmlEngine.preload(); });
     });
     frmMain.show();
     return application.exec();

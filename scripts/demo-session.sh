@@ -88,7 +88,8 @@ picture_moves() {
 window_place() {
   local info id="" _
   for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | head -n 1)
+    # No window yet is no error, also for a caller under set -e.
+    id=$(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null | head -n 1 || true)
     [ -n "$id" ] && break
     sleep 0.1
   done
@@ -111,6 +112,14 @@ end_program() {
   echo "the program did not end on SIGTERM" >&2
   kill -9 "$1" 2>/dev/null; wait "$1" 2>/dev/null
   return 1
+}
+
+# longest_gap FRAMES FROM TO: the longest gap in ms between two frames drawn
+# from FROM to TO (ms of the wall clock), the edges of the span counting as
+# frames; FRAMES is the frame probe's file, one time a line.
+longest_gap() {
+  awk -v from="$2" -v to="$3" '$1 >= from && $1 <= to {if ($1 - last > gap) gap = $1 - last; last = $1}
+    BEGIN {last = from} END {if (to - last > gap) gap = to - last; printf "%.0f", gap}' "$1"
 }
 
 # start_session_bus DIR: a private session bus with its socket in DIR, for the

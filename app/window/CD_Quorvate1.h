@@ -44,6 +44,9 @@ public:
     // Operations the sections call on each other.
     void positionPlayer(int top, int left, int width, int height);  // MainWindowPlayer.cpp
     void adSwap();                                                   // MainWindowSponsors.cpp
+    // True when the banner rotation holds a page, the only one that can come
+    // over a playing lesson; the HTML engine is worth getting ready then only.
+    bool rotationShowsPages() const;                                 // MainWindowSponsors.cpp
     void loadBookmarks();                                            // MainWindowBookmarks.cpp
     void saveBookmarks();                                            // MainWindowBookmarks.cpp
 

@@ -2,10 +2,23 @@
 // the banner's clicks, and the sponsors section's way back to its index page.
 #include "CD_Quorvate1.h"
 
+#include <algorithm>
+
 #include "Conversions.h"
 #include "ErrorReporting.h"
 #include "IniStore.h"
 #include "accessible/ChangeReporting.h"
+
+namespace {
+
+// A name containing ".gif", in small letters, goes to the animated banner;
+// any other file to the HTML banner.
+bool isAnimatedBanner(const QString& name)
+{
+    return name.contains(QStringLiteral(".gif"));
+}
+
+}  // namespace
 
 // Reads "Sponsors\sp.dat": the declared count, then each entry numbered from
 // 1 to that count that has both a banner and an address.
@@ -47,7 +60,7 @@ void TfrmMain::adSwap()
         ++sponsorIndex;
     const QString name = sponsorPictures.at(sponsorIndex);
     const QString path = mediaPath(QStringLiteral("Sponsors\\") + name);
-    if (name.contains(QStringLiteral(".gif"))) {
+    if (isAnimatedBanner(name)) {
         // A banner that cannot be read shows what the control shows for it.
         gifBanner->LoadFromFile(path);
         gifBanner->setVisibleFlag(true);
@@ -60,6 +73,11 @@ void TfrmMain::adSwap()
         gifBanner->setVisibleFlag(false);
     }
     reportAccessibleChanges({gifBanner});
+}
+
+bool TfrmMain::rotationShowsPages() const
+{
+    return !std::all_of(sponsorPictures.cbegin(), sponsorPictures.cend(), isAnimatedBanner);
 }
 
 void TfrmMain::Timer2Timer()

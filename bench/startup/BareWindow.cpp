@@ -22,6 +22,7 @@ namespace {
 class BlankHtmlEngine : public HtmlEngine {
 public:
     void navigate(const QString&) override {}
+    QString currentAddress() const override { return {}; }
     void applySettings(const HtmlSettings&) override {}
     QWidget* view() override { return view_.get(); }
     void setContextMenuHandler(ContextMenuHandler) override {}

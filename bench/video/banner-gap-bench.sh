@@ -21,12 +21,6 @@ app=""
 trap 'kill $app $XVFB_PID 2>/dev/null || true' EXIT
 
 now_ms() { date +%s%3N; }
-# longest_gap FRAMES FROM TO: the longest gap in ms between two frames drawn
-# from FROM to TO (ms of the wall clock), the edges of the span counting as frames.
-longest_gap() {
-  awk -v from="$2" -v to="$3" '$1 >= from && $1 <= to {if ($1 - last > gap) gap = $1 - last; last = $1}
-    BEGIN {last = from} END {if (to - last > gap) gap = to - last; printf "%.0f", gap}' "$1"
-}
 
 for run in $(seq 1 "$runs"); do
   frames="$work/frames-$run"

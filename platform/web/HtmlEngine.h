@@ -28,6 +28,10 @@ public:
     // Raises AppError when the address cannot be loaded at all.
     virtual void navigate(const QString& address) = 0;
 
+    // The address of the page shown now, which links followed inside the
+    // view may have changed; empty before the first page.
+    virtual QString currentAddress() const = 0;
+
     virtual void applySettings(const HtmlSettings& settings) = 0;
 
     // The widget that shows the page; the engine keeps ownership.

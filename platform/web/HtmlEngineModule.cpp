@@ -38,14 +38,15 @@ void HtmlEngineModule::preload()
     });
 }
 
-// The engine needs the shared OpenGL context before its first start.
+// The engine needs to know how it renders, and on OpenGL the shared context,
+// before its first start.
 void HtmlEngineModule::load()
 {
     if (preloading_.valid())
         preloading_.get();
     else
         library_.setFileName(modulePath());
-    softwareRendering_ = prepareOpenGlForHtmlViews();
+    softwareRendering_ = prepareRenderingForHtmlViews();
     if (library_.load())
         entry_ = reinterpret_cast<Entry>(library_.resolve(kEntryName));
     if (!entry_)

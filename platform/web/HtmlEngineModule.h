@@ -10,9 +10,9 @@
 #include "Shell.h"
 
 // The HTML engine lives in a module of its own, so that the program loads the
-// engine's libraries, and pays for the OpenGL context they need, only when the
-// first page must show, or ahead of that on a worker thread while the program
-// is idle. UI thread only; the worker is the module's own.
+// engine's libraries, and pays for the OpenGL context they may need, only when
+// the first page must show, or ahead of that on a worker thread while the
+// program is idle. UI thread only; the worker is the module's own.
 class HtmlEngineModule {
 public:
     // The module's one entry: a new engine for views that show the course
@@ -29,7 +29,8 @@ public:
     // its own folder of the installed libraries.
     static QStringList foldersFor(const QString& executableDirectory);
 
-    // Loads the module's libraries, and OpenGL's driver, on a worker thread,
+    // Loads the module's libraries, and with a graphics processor OpenGL's
+    // driver, on a worker thread,
     // so that the engine's first start holds up the UI thread, and the lesson
     // picture drawn there, for less. Call while the program is idle; a start
     // that comes before the worker is done waits for it. The engine itself

@@ -13,6 +13,7 @@
 
 #include "AppError.h"
 #include "CourseSchemeHandler.h"
+#include "EngineFootprint.h"
 #include "LearnerGesture.h"
 #include "WebAddress.h"
 
@@ -24,13 +25,6 @@ bool engineShows(const QUrl& url)
 {
     static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc", CourseFolder::kScheme};
     return shown.contains(url.scheme());
-}
-
-void addChromiumFlag(const QByteArray& flag)
-{
-    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.split(' ').contains(flag))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
 }
 
 }  // namespace
@@ -73,6 +67,11 @@ void QtHtmlEngine::navigate(const QString& address)
             throw AppError(QStringLiteral("Invalid address \"%1\"").arg(address));
     }
     view_->load(url);
+}
+
+QString QtHtmlEngine::currentAddress() const
+{
+    return view_->url().toString();
 }
 
 void QtHtmlEngine::applySettings(const HtmlSettings& settings)

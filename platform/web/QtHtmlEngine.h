@@ -34,6 +34,7 @@ public:
 
     // A local file outside the course folder raises AppError like an invalid address.
     void navigate(const QString& address) override;
+    QString currentAddress() const override;
     void applySettings(const HtmlSettings& settings) override;
     QWidget* view() override;
     void setContextMenuHandler(ContextMenuHandler handler) override;

@@ -1,6 +1,8 @@
 #include "SoftwareRendering.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -56,6 +58,31 @@ QByteArray rendererOf(QOpenGLContext& context)
 
 }  // namespace
 
+bool hasGraphicsProcessor(const QString& drmClass)
+{
+    if (qEnvironmentVariableIntValue("LIBGL_ALWAYS_SOFTWARE") != 0)
+        return false;
+    static const QStringList standIns = {QStringLiteral("vgem"), QStringLiteral("vkms")};
+    const QDir devices(drmClass);
+    for (const QString& node : devices.entryList({QStringLiteral("renderD*")}, QDir::AllEntries | QDir::System)) {
+        const QString driver = QFileInfo(devices.filePath(node + QStringLiteral("/device/driver"))).symLinkTarget();
+        if (!driver.isEmpty() && !standIns.contains(QFileInfo(driver).fileName()))
+            return true;
+    }
+    return false;
+}
+
+void keepOpenGlAwayWithoutGraphicsProcessor()
+{
+    if (!hasGraphicsProcessor() && !qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
+bool prepareRenderingForHtmlViews()
+{
+    return !hasGraphicsProcessor() || prepareOpenGlForHtmlViews();
+}
+
 bool prepareOpenGlForHtmlViews()
 {
     return isSoftwareRenderer(rendererOf(shareContext()));
@@ -63,7 +90,7 @@ bool prepareOpenGlForHtmlViews()
 
 void loadOpenGlDriver()
 {
-    if (!QOpenGLContext::supportsThreadedOpenGL())
+    if (!hasGraphicsProcessor() || !QOpenGLContext::supportsThreadedOpenGL())
         return;
     QOpenGLContext context;
     context.create();

@@ -2,13 +2,14 @@
 // first page must show.
 #include <type_traits>
 
+#include "EngineFootprint.h"
 #include "HtmlEngineModule.h"
 #include "QtHtmlEngine.h"
 
 extern "C" Q_DECL_EXPORT HtmlEngine* tovrelle_start_html_engine(Shell& shell, const QString& courseFolder,
                                                                 bool softwareRendering)
 {
-    static const bool prepared = (QtHtmlEngine::prepareWebEngine(softwareRendering), true);
+    static const bool prepared = (QtHtmlEngine::prepareWebEngine(softwareRendering), keepEngineSmall(), true);
     Q_UNUSED(prepared);
     return new QtHtmlEngine(shell, courseFolder);
 }

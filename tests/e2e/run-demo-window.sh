@@ -2,7 +2,8 @@
 # Starts the real program on the demo course in a real X server, takes a
 # screenshot and checks what a person would see: the window's size and place,
 # the built-in header, the course's lesson strip, a playing video and the
-# first sponsor's animated banner.
+# first sponsor's animated banner; on a course whose banners are all animated
+# GIFs, the HTML engine's libraries stay unloaded.
 # Usage: run-demo-window.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -12,6 +13,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$source/scripts/demo-session.sh"
 rm -rf "$work" && mkdir -p "$work"
 prepare_demo_course "$binary" "$source" "$work/course"
+# Its banners all animated GIFs: no page can come over the lesson.
+printf '[Main]\r\nnum=2\r\nimg1=northwind.gif\r\nurl1=https://example.org/n\r\nimg2=quarry.gif\r\nurl2=https://example.org/q\r\n' \
+  >"$work/course/Sponsors/sp.dat"
 start_xvfb
 (cd "$work/course" && exec ./tovrelle) >"$work/program.log" 2>&1 &
 app=$!
@@ -46,4 +50,7 @@ import -window root "$work/screen2.png"
 [ "$(banner "$work/screen.png")" != "$(banner "$work/screen2.png")" ] || fail "the banner does not animate"
 
 kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
-echo "window 1014x705 at 212,164; header, lesson strip, video and animated banner shown; screenshot $work/screen.png"
+# Nothing of the HTML engine is loaded ahead for a course without HTML banners.
+! grep -q 'libQt6WebEngine' "/proc/$app/maps" || fail "the HTML engine's libraries are loaded"
+echo "window 1014x705 at 212,164; header, lesson strip, video and animated banner shown, no HTML engine;" \
+  "screenshot $work/screen.png"

@@ -4,7 +4,8 @@
 # links of a result page, then closes the window. The result pages are hostile:
 # what their scripts ask of the desktop without a click must go nowhere, and a
 # clicked link to a network share is refused with an error box. The HTML engine must not run
-# before the first tab click, and nothing of it may outlive the window.
+# before the first tab click, and nothing of it may outlive the window. Pages
+# animate (CSS and GIF), and without a graphics processor no OpenGL driver loads.
 # A local server, the HTML views' proxy, answers for the search server and a
 # recording xdg-open stands in for the desktop's opener; nothing leaves the
 # machine.
@@ -49,6 +50,8 @@ shot() { import -window root "$work/$1.png"; }
 # The colour of one pixel of a screenshot, at a place in the main panel, as "r g b".
 screen_pixel() { pixel "$work/$1.png" $((left + $2 - 5)) $((top + $3 - 5)); }
 # shows NAME X Y "R G B": waits up to 20 s for that colour there, taking screenshots as NAME.
+# region NAME X Y WIDTH HEIGHT: a signature of that part of the main panel in screenshot NAME.
+region() { convert "$work/$1.png" -crop "$4x$5+$((left + $2 - 5))+$((top + $3 - 5))" +repage -format '%#' info:; }
 shows() {
   for _ in $(seq 1 40); do shot "$1"; close_to "$(screen_pixel "$@")" "$4" && return 0; sleep 0.5; done
   return 1
@@ -75,6 +78,10 @@ shows resources 600 300 "29 5 79" || fail "the results view does not show its lo
 close_to "$(screen_pixel resources 433 42)" "8 46 42" || fail "HTML banner pixel $(screen_pixel resources 433 42)"
 close_to "$(screen_pixel resources 20 90)" "$(pixel "$work/course/Media/menubar_resources.jpg" 17 8)" \
   || fail "resources tab strip pixel $(screen_pixel resources 20 90)"
+# The banner page's text glows through a CSS animation.
+sleep 1
+shot resources-later
+[ "$(region resources 418 7 468 60)" != "$(region resources-later 418 7 468 60)" ] || fail "the HTML banner does not animate"
 # A click on the page of the HTML banner opens nothing; its uncovered strip opens the sponsor shown.
 click "${banner_middle[@]}"
 click "${banner_strip[@]}"
@@ -126,6 +133,11 @@ click "${banner_middle[@]}"
 click 244 91
 sleep 1.5
 shot sponsors
+# The sponsors' page shows animated GIF pictures.
+sleep 1.6
+shot sponsors-later
+[ "$(region sponsors 3 100 720 540)" != "$(region sponsors-later 3 100 720 540)" ] \
+  || fail "the sponsors page's pictures do not animate"
 click_section 54 44   # back to the sponsors' index
 click 46 91
 sleep 0.5
@@ -136,6 +148,12 @@ kill -0 "$app" 2>/dev/null || fail "the program ended by itself"
 # program and every process it started.
 started_helpers=$(helpers)
 [ -n "$started_helpers" ] || fail "no HTML engine processes after pages were shown"
+# Without a graphics processor the pages render in software without any
+# OpenGL driver: no Mesa rasteriser, and no LLVM with it, in any process.
+if ! ls /dev/dri/renderD* >/dev/null 2>&1; then
+  gl=$(for p in $app $started_helpers; do grep -oE 'swrast_dri|libLLVM[^ ]*|libGLX_mesa' "/proc/$p/maps" || true; done | sort -u)
+  [ -z "$gl" ] || fail "software OpenGL loaded after pages were shown: $gl"
+fi
 openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $app $server $wm $XVFB_PID 2>/dev/null || true' EXIT

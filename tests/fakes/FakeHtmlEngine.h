@@ -22,6 +22,7 @@ public:
     int settingsApplied = 0;
     int defaultMenusShown = 0;
     int prepared = 0;
+    QString shown;
 
     // When not empty, navigate raises AppError with this text.
     QString navigateFailure;
@@ -32,7 +33,10 @@ public:
             throw AppError(navigateFailure);
         urls << webAddressToUrl(address);
         addresses << address;
+        shown = address;
     }
+    // The page shown: the last address navigated to, or where a link led.
+    QString currentAddress() const override { return shown; }
     void applySettings(const HtmlSettings& applied) override
     {
         settings = applied;

@@ -80,6 +80,22 @@ INSTANTIATE_TEST_SUITE_P(
         ListCase{"NoList", "", 0, {}, {}}),
     [](const testing::TestParamInfo<ListCase>& info) { return info.param.name; });
 
+// The engine is readied ahead only for a page among the banners: by the
+// rotation's own rule, a name without ".gif" in small letters.
+TEST(SponsorBanner, RotationShowsPagesOnlyWithAnHtmlBanner)
+{
+    for (const auto& [list, pages] : std::vector<std::pair<QByteArray, bool>>{
+             {"[Main]\nnum=2\nimg1=a.gif\nurl1=u1\nimg2=c.gif\nurl2=u2\n", false},
+             {"[Main]\nnum=3\nimg1=a.gif\nurl1=u1\nimg2=c.gif\nurl2=u2\nimg3=b.htm\nurl3=u3\n", true},
+             {"[Main]\nnum=1\nimg1=B.GIF\nurl1=u1\n", true},
+             {"[Main]\nnum=1\nimg1=page.gif.htm\nurl1=u1\n", false},
+             {"[Main]\nnum=1\nimg1=b.htm\nimg2=b.htm\nurl2=u2\n", false},
+             {"", false}}) {
+        MainWindowHarness harness;
+        EXPECT_EQ(startWithSponsors(harness, list).rotationShowsPages(), pages) << list.toStdString();
+    }
+}
+
 TEST(SponsorBanner, BadCountStopsStartUpWithNoSponsor)
 {
     MainWindowHarness harness;

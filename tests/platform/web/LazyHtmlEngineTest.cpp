@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QLayout>
+#include <QTimer>
+
 #include "AppError.h"
 #include "FakeHtmlEngine.h"
 #include "FakeShell.h"
@@ -25,6 +28,9 @@ protected:
     ~LazyHtmlEngineTest() override { lazy.view()->setParent(nullptr); }
 
     FakeHtmlEngine& started() const { return *static_cast<FakeHtmlEngine*>(lazy.startedEngine()); }
+    QTimer& unseen() const { return *lazy.findChild<QTimer*>(); }
+    // The minute out of sight runs out.
+    void minutePasses() const { QMetaObject::invokeMethod(&unseen(), "timeout"); }
 
     QApplication& app = testApplication();  // before any widget
     int starts = 0;
@@ -66,6 +72,51 @@ TEST_F(LazyHtmlEngineTest, PreparingStartsTheEngineWhileHidden)
     lazy.prepare();
     ASSERT_EQ(starts, 1);
     EXPECT_EQ(started().addresses, QStringList{"/course/Sponsors/index.htm"});
+    EXPECT_TRUE(unseen().isActive()) << "an engine prepared for a page never shown is given back too";
+    EXPECT_EQ(unseen().interval(), 60000);
+}
+
+// Out of sight for a minute, the engine goes; the view keeps what it showed,
+// wherever links had led, with its settings and menu handler, and shows the
+// same again with a new engine. Sight within the minute keeps the engine.
+TEST_F(LazyHtmlEngineTest, ReleasedAfterAMinuteUnseenAndStartedAgainAsItWas)
+{
+    lazy.navigate(QStringLiteral("/course/Media/frel_mabr.htm"));
+    window.show();
+    ASSERT_EQ(starts, 1);
+    started().shown = QStringLiteral("http://search.example.com/results?q=rig");
+    EXPECT_FALSE(unseen().isActive()) << "no release while the page is seen";
+
+    window.hide();
+    EXPECT_TRUE(unseen().isActive());
+    window.show();
+    EXPECT_FALSE(unseen().isActive()) << "seen again within the minute";
+    minutePasses();
+    ASSERT_NE(lazy.startedEngine(), nullptr) << "a page on screen is never released";
+
+    window.hide();
+    lazy.applySettings(HtmlSettings{true, false, true, true});
+    minutePasses();
+    EXPECT_EQ(lazy.startedEngine(), nullptr);
+    EXPECT_EQ(lazy.currentAddress(), "http://search.example.com/results?q=rig");
+    EXPECT_TRUE(lazy.view()->layout()->isEmpty()) << "the engine's view went with it";
+
+    window.show();
+    ASSERT_EQ(starts, 2);
+    EXPECT_EQ(started().addresses, QStringList{"http://search.example.com/results?q=rig"});
+    EXPECT_TRUE(started().settings.scrollBars);
+    EXPECT_FALSE(started().settings.loadImages);
+    EXPECT_FALSE(started().simulateContextMenu()) << "the host's handler came back";
+    EXPECT_EQ(lazy.view()->focusProxy(), started().view());
+
+    // Told a new page while released and hidden: it waits for the view.
+    window.hide();
+    minutePasses();
+    lazy.navigate(QStringLiteral("/course/Sponsors/lumen.htm"));
+    EXPECT_EQ(starts, 2);
+    window.show();
+    ASSERT_EQ(starts, 3);
+    EXPECT_EQ(started().addresses, QStringList{"/course/Sponsors/lumen.htm"});
 }
 
 // A missing engine module is told once, with the reason; the views that
