@@ -1,7 +1,7 @@
 // The program entry: the command line, the application, the course folder,
 // the main window, the hidden bookmark manager, the window's place in the
-// desktop session (idle inhibition, media controls, speed keys), then the
-// message loop.
+// desktop session (idle inhibition, media controls, speed keys, the window's
+// section and play keys), then the message loop.
 #include <memory>
 #include <optional>
 
@@ -36,6 +36,7 @@
 #include "RememberedCourse.h"
 #include "SpeedKeys.h"
 #include "WaylandIdleInhibitor.h"
+#include "WindowKeys.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
 
@@ -111,6 +112,7 @@ int main(int argc, char* argv[])
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
+    WindowKeys windowKeys(frmMain);
     // The player's library, the session bus and the engine's libraries wait
     // for the first frame; the introduction starts once the player has
     // loaded, and the desktop session then picks up the lesson as it plays.

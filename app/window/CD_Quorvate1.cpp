@@ -20,6 +20,7 @@ TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
 {
     buildLayout();
     bindHandlers();
+    buildKeyboardAccess();
     runGuarded([this] { FormCreate(); });
 }
 

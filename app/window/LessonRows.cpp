@@ -1,5 +1,7 @@
 #include "LessonRows.h"
 
+#include <algorithm>
+
 namespace {
 
 std::int64_t ceilDiv(std::int64_t numerator, std::int64_t divisor)
@@ -29,6 +31,15 @@ std::int32_t LessonRows::lessonAt(std::int32_t y) const
         return 0;
     const std::int64_t top = offset + (lesson - 1) * pitch;
     return top <= y && y <= top + height ? std::int32_t(lesson) : 0;
+}
+
+QRect LessonRows::rowArea(std::int32_t lesson, int width) const
+{
+    constexpr std::int64_t kLimit = 1 << 24;
+    const std::int64_t top = offset + (std::int64_t(lesson) - 1) * (std::int64_t(gap) + height);
+    const std::int64_t bottom = top + height;
+    return QRect(QPoint(0, int(std::clamp(top, -kLimit, kLimit))),
+                 QPoint(width - 1, int(std::clamp(bottom, -kLimit, kLimit))));
 }
 
 std::int32_t LessonRows::highlightTop(std::int32_t lesson, std::int32_t drawOffset) const

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QRect>
 #include <QString>
 
 // The rows of the lesson strip, pure arithmetic over the course's numbers:
@@ -17,6 +18,10 @@ struct LessonRows {
     // The lesson whose row holds line y, the lower-numbered lesson where rows
     // overlap; 0 when no row holds it.
     std::int32_t lessonAt(std::int32_t y) const;
+
+    // The lines of lesson's row in the strip picture, top(n) to
+    // top(n) + height, clamped to what a picture's coordinates can hold.
+    QRect rowArea(std::int32_t lesson, int width) const;
 
     // The top of the highlight over a lesson's row, in the training panel:
     // lesson * (gap + height) + offset + drawOffset, wrapping like the
