@@ -1,7 +1,7 @@
 // The program entry: the command line, the application, the course folder,
 // the main window, the hidden bookmark manager, the window's place in the
-// desktop session (idle inhibition, media controls, speed and captions keys),
-// then the message loop.
+// desktop session (idle inhibition, media controls, speed and captions keys,
+// the window's section and play keys), then the message loop.
 #include <memory>
 #include <optional>
 
@@ -39,6 +39,7 @@
 #include "SpeedKeys.h"
 #include "UserSettings.h"
 #include "WaylandIdleInhibitor.h"
+#include "WindowKeys.h"
 #include "X11ScreenSaverSuspend.h"
 #include "bookmarks/bmManager.h"
 
@@ -117,6 +118,7 @@ int main(int argc, char* argv[])
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);
     CaptionsChoice captions(UserSettings::forUser(), frmMain.ActiveMovie1->control());
     speedKeys.onCaptionsKey = [&captions] { captions.toggle(); };
+    WindowKeys windowKeys(frmMain);
     // The player's library, the session bus and the engine's libraries (for
     // a course with a page among its banners) wait for the first frame; the
     // introduction starts once the player has loaded, and the desktop

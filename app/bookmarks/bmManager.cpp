@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QKeyEvent>
+
 #include "CD_Quorvate1.h"
 #include "ErrorReporting.h"
 #include "ProgramFont.h"
@@ -89,4 +91,12 @@ void TfrmBm::btnBmRmClickClick()
         return;
     frmMain_->bookmarkLists().remove(bmList->row(selected.first()) + 1);
     frmMain_->saveBookmarks();
+}
+
+void TfrmBm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        hide();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -11,7 +11,7 @@ class TfrmMain;
 // The bookmark manager dialog: a small window of its own, created hidden at
 // program start, where bookmarks of the main window's current lesson are
 // added at the video's position and removed. It never blocks the main
-// window; its close box only hides it, keeping its contents.
+// window; its close box, and Esc, only hide it, keeping its contents.
 class TfrmBm : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +29,9 @@ public:
     QPushButton* btnAddBm = nullptr;
     QListWidget* bmList = nullptr;
     QPushButton* btnBmRmClick = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

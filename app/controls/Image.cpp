@@ -1,9 +1,11 @@
 #include "Image.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ActivationKey.h"
 #include "AppError.h"
 #include "ErrorReporting.h"
 #include "JpegDecoder.h"
@@ -71,4 +73,13 @@ void TImage::mouseReleaseEvent(QMouseEvent* event)
         runGuarded([&] { OnClick(); });
     if (OnMouseUp)
         runGuarded([&] { OnMouseUp(event->button(), event->modifiers(), at.x(), at.y()); });
+}
+
+// A key held down clicks once.
+void TImage::keyPressEvent(QKeyEvent* event)
+{
+    if (!OnClick || !isActivationKey(*event))
+        return QWidget::keyPressEvent(event);
+    if (!event->isAutoRepeat())
+        runGuarded([&] { OnClick(); });
 }

@@ -7,7 +7,8 @@
 
 // An image control: draws its picture unscaled at its top-left corner, clipped
 // to the control; without a picture it draws nothing and the parent shows
-// through. Image controls without handlers are passive pictures.
+// through. Image controls without handlers are passive pictures. A picture
+// that takes the focus clicks on Return, Enter or Space.
 class TImage : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +31,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QImage picture_;

@@ -23,6 +23,7 @@ TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
     buildLayout();
     bindHandlers();
     AccessibleControls::nameControls(*this);
+    buildKeyboardAccess();
     runGuarded([this] { FormCreate(); });
 }
 

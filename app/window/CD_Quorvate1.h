@@ -17,12 +17,15 @@
 #include "EmbeddedWB.h"
 #include "GIFImage.h"
 #include "LessonRows.h"
+#include "LessonStripCursor.h"
 #include "MediaPlayer.h"
 #include "PlatformServices.h"
 #include "ViewGeometry.h"
 #include "bookmarks/BookmarkFile.h"
 #include "bookmarks/BookmarkLists.h"
 #include "controls/DropDownList.h"
+#include "controls/FocusFrame.h"
+#include "controls/FocusVisibility.h"
 #include "controls/Image.h"
 #include "controls/Panel.h"
 #include "controls/ScrollBarNotifier.h"
@@ -98,6 +101,12 @@ public:
     void gifBannerClick();
     void imgShowallClick();
     int adBrowserShowContextMenu(const QPoint& globalPos);
+
+    // The keyboard's way through the window (MainWindowKeyboard.cpp): the
+    // cursor on the lesson strip, whether the focus shows, and its frame.
+    LessonStripCursor* lessonCursor = nullptr;
+    FocusVisibility* focusVisibility = nullptr;
+    FocusFrame* focusFrame = nullptr;
 
     // The window's outer size, frame included, as the layout gives it.
     QSize outerSize() const;
@@ -223,6 +232,9 @@ private:
     void buildReviewChoice();
     void buildSponsorsSection();
     void bindHandlers();
+    void buildKeyboardAccess();
+    void setKeyboardOrder();
+    void frameKeyboardFocus();
 
     // Start-up steps.
     void readConfiguration();

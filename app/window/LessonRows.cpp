@@ -1,5 +1,7 @@
 #include "LessonRows.h"
 
+#include <algorithm>
+
 namespace {
 
 std::int64_t ceilDiv(std::int64_t numerator, std::int64_t divisor)
@@ -34,6 +36,15 @@ std::int32_t LessonRows::lessonAt(std::int32_t y) const
 std::int64_t LessonRows::top(std::int64_t lesson) const
 {
     return offset + (lesson - 1) * (std::int64_t(gap) + height);
+}
+
+QRect LessonRows::rowArea(std::int32_t lesson, int width) const
+{
+    constexpr std::int64_t kLimit = 1 << 24;
+    const std::int64_t first = top(lesson);
+    const std::int64_t bottom = first + height;
+    return QRect(QPoint(0, int(std::clamp(first, -kLimit, kLimit))),
+                 QPoint(width - 1, int(std::clamp(bottom, -kLimit, kLimit))));
 }
 
 std::int32_t LessonRows::highlightTop(std::int32_t lesson, std::int32_t drawOffset) const

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QRect>
 #include <QString>
 
 // The rows of the lesson strip, pure arithmetic over the course's numbers:
@@ -21,6 +22,9 @@ struct LessonRows {
     // The first line of a lesson's row in the strip picture, in 64 bits so
     // that no row wraps around.
     std::int64_t top(std::int64_t lesson) const;
+    // The lines of lesson's row in the strip picture, top(n) to
+    // top(n) + height, clamped to what a picture's coordinates can hold.
+    QRect rowArea(std::int32_t lesson, int width) const;
 
     // The top of the highlight over a lesson's row, in the training panel:
     // lesson * (gap + height) + offset + drawOffset, wrapping like the

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ActivationKey.h"
 #include "ErrorReporting.h"
 #include "GIFParser.h"
 
@@ -500,4 +502,13 @@ void TGIFImage::mouseMoveEvent(QMouseEvent* event)
         if (OnMouseMove)
             OnMouseMove(this, event->modifiers(), at.x(), at.y());
     });
+}
+
+// A key held down clicks once.
+void TGIFImage::keyPressEvent(QKeyEvent* event)
+{
+    if (!OnClick || !isActivationKey(*event))
+        return QWidget::keyPressEvent(event);
+    if (!event->isAutoRepeat())
+        runGuarded([&] { raise(OnClick); });
 }

@@ -19,7 +19,8 @@ class QIODevice;
 // it when it has several frames. It paints only where the picture is opaque;
 // the parent shows through elsewhere. Its own Visible flag stops all drawing
 // while the control keeps its place and its mouse input. Used on the
-// user-interface thread only.
+// user-interface thread only. With the keyboard focus, Return, Enter or
+// Space click it.
 class TGIFImage : public QWidget {
 public:
     using TNotifyEvent = std::function<void(TGIFImage* sender)>;
@@ -119,6 +120,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool loadBytes(const QByteArray& bytes);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "ActivationKey.h"
 #include "AppError.h"
 #include "ErrorReporting.h"
 #include "MciError.h"
@@ -162,9 +163,14 @@ void TMediaPlayer::mouseReleaseEvent(QMouseEvent* event)
         click(button);
 }
 
-// Left and Right move between the buttons; Space clicks the focused one.
+// Left and Right move between the buttons; Return, Enter and Space click the
+// focused one.
 void TMediaPlayer::keyPressEvent(QKeyEvent* event)
 {
+    if (isActivationKey(*event)) {
+        click(focused_);
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
         focused_ = (focused_ + ButtonCount - 1) % ButtonCount;
@@ -172,12 +178,10 @@ void TMediaPlayer::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
         focused_ = (focused_ + 1) % ButtonCount;
         break;
-    case Qt::Key_Space:
-        click(focused_);
-        break;
     default:
         QWidget::keyPressEvent(event);
         return;
     }
     update();
+    emit cursorMoved(focused_);
 }

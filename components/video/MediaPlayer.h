@@ -11,6 +11,8 @@
 // The MCI-style button bar: Play, Pause and Stop buttons, grey and always
 // enabled, over one wave device. A click first asks OnClick, then, unless the
 // handler cleared the flag, does the button's own action on the device.
+// With the keyboard focus, Left and Right move a cursor between the buttons
+// and Return, Enter or Space click the button under it.
 class TMediaPlayer : public QWidget {
     Q_OBJECT
 
@@ -47,6 +49,13 @@ public:
     QRect buttonRect(int button) const;
 
     WaveDevice& device() const { return *device_; }
+
+    // The button under the keyboard's cursor, and its area in the bar.
+    int cursor() const { return focused_; }
+    QRect cursorRect() const { return buttonRect(focused_); }
+
+signals:
+    void cursorMoved(int button);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -59,6 +59,11 @@ public:
     QString lastAddress() const { return addresses.isEmpty() ? QString() : addresses.last(); }
 
 private:
-    std::unique_ptr<QWidget> view_ = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> view_ = [] {
+        // Like the real engine's page, it takes the focus.
+        auto view = std::make_unique<QWidget>();
+        view->setFocusPolicy(Qt::StrongFocus);
+        return view;
+    }();
     ContextMenuHandler contextMenu_;
 };

@@ -64,7 +64,7 @@ TEST(MainWindowStartup, LessonModeWithIntroduction)
     EXPECT_EQ(w.imgHighlite->y(), 16 + 84 + 40 - 43);
 }
 
-TEST(MainWindowStartup, TabGoesThroughEachPanelsControlsInLayoutOrder)
+TEST(MainWindowStartup, TabGoesThroughEachSectionsControlsInReadingOrder)
 {
     MainWindowHarness harness;
     harness.course.writeLessonCourse(true);
@@ -72,10 +72,11 @@ TEST(MainWindowStartup, TabGoesThroughEachPanelsControlsInLayoutOrder)
     QList<QWidget*> chain;
     for (QWidget* next = w.nextInFocusChain(); next != &w; next = next->nextInFocusChain())
         chain << next;
-    const QList<QWidget*> expected = {w.selBm, w.MediaPlayer1, w.ScrollBar1, w.selTutApp, w.titleDes,
-                                      w.selScriptApp, w.txtScript, w.rdPlugin, w.rdScript, w.txtJob,
-                                      w.selJob, w.selReview, w.txtReview, w.rdReview, w.rdArticle,
-                                      w.frelBrowser, w.spBrowser, w.adBrowser, w.ActiveMovie1};
+    const QList<QWidget*> expected = {w.imgTrHotspot, w.Image15, w.ActiveMovie1, w.MediaPlayer1, w.selBm,
+                                      w.ScrollBar1, w.selTutApp, w.titleDes, w.rdPlugin, w.rdScript,
+                                      w.selScriptApp, w.txtScript, w.selJob, w.txtJob, w.rdReview,
+                                      w.rdArticle, w.selReview, w.txtReview, w.frelBrowser, w.imgShowall,
+                                      w.spBrowser, w.gifBanner, w.adBrowser};
     for (qsizetype i = 1; i < expected.size(); ++i)
         EXPECT_LT(chain.indexOf(expected[i - 1]), chain.indexOf(expected[i])) << expected[i]->objectName().toStdString();
 }

@@ -98,8 +98,8 @@ TEST_F(Playback, KeysOnTheSeekBarSeekAsItsArrowsDo)
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     harness.video->durationValue = 250;
-    w.MediaPlayer1->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.MediaPlayer1, Qt::Key_Tab);
+    w.selBm->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.selBm, Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), w.ScrollBar1);
     for (const Case& c : cases) {
         w.ScrollBar1->setValue(37);
