@@ -39,6 +39,11 @@ QAccessibleInterface* AccessibleButtonBar::childAt(int x, int y) const
     return child(bar()->buttonAt(bar()->mapFromGlobal(QPoint(x, y))));
 }
 
+QAccessibleInterface* AccessibleButtonBar::focusChild() const
+{
+    return bar()->hasFocus() ? child(bar()->cursor()) : nullptr;
+}
+
 QString AccessibleBarButton::text(QAccessible::Text t) const
 {
     static const char* const names[TMediaPlayer::ButtonCount] = {"Play", "Pause", "Stop"};
@@ -49,6 +54,14 @@ QRect AccessibleBarButton::rect() const
 {
     const QRect drawn = bar_->bar()->buttonRect(button_);
     return QRect(bar_->bar()->mapToGlobal(drawn.topLeft()), drawn.size());
+}
+
+QAccessible::State AccessibleBarButton::state() const
+{
+    QAccessible::State state = sharedState();
+    state.focusable = true;
+    state.focused = bar_->focusChild() == this;
+    return state;
 }
 
 void AccessibleBarButton::doAction(const QString& action)

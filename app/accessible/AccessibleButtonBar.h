@@ -17,6 +17,8 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    // The button under the keyboard's cursor while the bar has the focus.
+    QAccessibleInterface* focusChild() const override;
 
     TMediaPlayer* bar() const;
 
@@ -35,7 +37,7 @@ public:
     QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Button; }
-    QAccessible::State state() const override { return sharedState(); }
+    QAccessible::State state() const override;
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override;
 

@@ -3,8 +3,10 @@
 #include <utility>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "AccessibleBanner.h"
 #include "AccessibleButtonBar.h"
@@ -16,6 +18,8 @@
 #include "AccessibleSectionTabs.h"
 #include "AccessibleVideo.h"
 #include "CD_Quorvate1.h"
+#include "LessonStripCursor.h"
+#include "MediaPlayer.h"
 
 namespace {
 
@@ -114,4 +118,31 @@ void AccessibleControls::nameControls(TfrmMain& w)
         if (auto* box = qobject_cast<QComboBox*>(control); box && box->lineEdit())
             box->lineEdit()->setAccessibleName(QString::fromLatin1(name));
     }
+}
+
+namespace {
+
+void tellFocusChild(QWidget* control)
+{
+    if (!QAccessible::isActive() || !control->hasFocus())
+        return;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+    if (QAccessibleInterface* child = iface ? iface->focusChild() : nullptr) {
+        QAccessibleEvent focus(child, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
+
+}  // namespace
+
+void AccessibleControls::followKeyboardCursors(TfrmMain& w)
+{
+    QObject::connect(w.lessonCursor, &LessonStripCursor::cursorMoved, w.Image15, [strip = w.Image15] { tellFocusChild(strip); });
+    QObject::connect(w.MediaPlayer1, &TMediaPlayer::cursorMoved, w.MediaPlayer1,
+                     [bar = w.MediaPlayer1] { tellFocusChild(bar); });
+    // The control's own focus is told as it takes the focus; its item follows.
+    QObject::connect(qApp, &QApplication::focusChanged, &w, [strip = w.Image15, bar = w.MediaPlayer1](QWidget*, QWidget* now) {
+        if (now == strip || now == bar)
+            QTimer::singleShot(0, now, [now] { tellFocusChild(now); });
+    });
 }

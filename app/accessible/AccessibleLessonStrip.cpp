@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CD_Quorvate1.h"
+#include "LessonStripCursor.h"
 #include "ErrorReporting.h"
 #include "PlayedClip.h"
 
@@ -51,6 +52,12 @@ QAccessibleInterface* AccessibleLessonStrip::childAt(int x, int y) const
         return nullptr;
     const std::int32_t lesson = window_.lessonRows().lessonAt(local.y());
     return lesson != 0 ? items_.part(lesson) : nullptr;
+}
+
+QAccessibleInterface* AccessibleLessonStrip::focusChild() const
+{
+    const std::int32_t lesson = window_.Image15->hasFocus() ? window_.lessonCursor->cursor() : 0;
+    return lesson > 0 ? items_.part(lesson) : nullptr;
 }
 
 void AccessibleLessonStrip::reportChanges()
@@ -102,6 +109,8 @@ QAccessible::State AccessibleLessonItem::state() const
     QAccessible::State state = sharedState();
     state.selectable = true;
     state.selected = PlayedClip::of(strip_->frmMain()).lesson == lesson_;
+    state.focusable = lesson_ > 0;
+    state.focused = lesson_ > 0 && strip_->focusChild() == this;
     return state;
 }
 

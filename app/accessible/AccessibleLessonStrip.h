@@ -20,6 +20,8 @@ public:
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    // The item under the keyboard's cursor while the strip has the focus.
+    QAccessibleInterface* focusChild() const override;
 
     // Tells of a new lesson: the item selected, and the introduction's item gone.
     void reportChanges() override;

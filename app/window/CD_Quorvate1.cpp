@@ -24,6 +24,7 @@ TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
     bindHandlers();
     AccessibleControls::nameControls(*this);
     buildKeyboardAccess();
+    AccessibleControls::followKeyboardCursors(*this);
     runGuarded([this] { FormCreate(); });
 }
 

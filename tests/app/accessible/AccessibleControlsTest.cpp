@@ -236,4 +236,38 @@ TEST_F(AccessibleControls, TheSeekBarIsToldOnASeekAndWhenFocusLandsOnly)
         EXPECT_EQ(AccessibleSeekBar::timeText(seconds), QString::fromLatin1(text));
 }
 
+// The arrows move within the strip and the bar; a reader hears the lesson or
+// the button they land on, and finds it focused.
+TEST_F(AccessibleControls, TheItemUnderTheKeyboardsCursorIsFocusedAndTold)
+{
+    TfrmMain& w = *harness.window;
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const struct {
+        QWidget* control;
+        Qt::Key key;
+        const char* item;
+        QAccessible::Role role;
+    } cases[] = {
+        {w.Image15, Qt::Key_Down, "Lesson 2", QAccessible::ListItem},
+        {w.Image15, Qt::Key_End, "Lesson 3", QAccessible::ListItem},
+        {w.MediaPlayer1, Qt::Key_Right, "Pause", QAccessible::Button},
+    };
+    for (const auto& c : cases) {
+        c.control->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        toldEvents.clear();
+        QTest::keyClick(c.control, c.key);
+        EXPECT_TRUE(toldEvents.contains(told(QAccessible::Focus, c.item)))
+            << c.item << " not in " << toldEvents.join(u'|').toStdString();
+        QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(c.control)->focusChild();
+        ASSERT_TRUE(focused) << c.item;
+        EXPECT_EQ(focused->text(QAccessible::Name), QString::fromLatin1(c.item));
+        EXPECT_EQ(focused->role(), c.role);
+        EXPECT_TRUE(focused->state().focused) << c.item;
+    }
+    w.imgTrHotspot->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(w.Image15)->focusChild()) << "no item focused once the strip lost it";
+}
+
 }  // namespace
