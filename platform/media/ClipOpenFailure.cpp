@@ -10,6 +10,8 @@
 
 #include <QFile>
 
+#include "QuotedValue.h"
+
 namespace {
 
 enum class FileState { Missing, Unreadable, Readable };
@@ -38,19 +40,20 @@ FileState stateOf(const QString& path)
 
 QString plainWords(const QString& path, ClipOpenFailure::Cause cause)
 {
+    const QString shown = quotedValue(path);
     if (cause == ClipOpenFailure::Cause::NoPicture)
-        return QStringLiteral("The video %1 is in a format that cannot be played.").arg(path);
+        return QStringLiteral("The video %1 is in a format that cannot be played.").arg(shown);
     if (cause == ClipOpenFailure::Cause::NoPlayer)
-        return QStringLiteral("The video %1 cannot be played, as the video player could not be started.").arg(path);
+        return QStringLiteral("The video %1 cannot be played, as the video player could not be started.").arg(shown);
     switch (stateOf(path)) {
     case FileState::Missing:
-        return QStringLiteral("The video file %1 cannot be found.").arg(path);
+        return QStringLiteral("The video file %1 cannot be found.").arg(shown);
     case FileState::Unreadable:
-        return QStringLiteral("The video file %1 cannot be read from its disc.").arg(path);
+        return QStringLiteral("The video file %1 cannot be read from its disc.").arg(shown);
     case FileState::Readable:
         break;
     }
-    return QStringLiteral("The file %1 is damaged or is not a video.").arg(path);
+    return QStringLiteral("The file %1 is damaged or is not a video.").arg(shown);
 }
 
 }  // namespace

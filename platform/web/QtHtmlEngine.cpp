@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <QLoggingCategory>
 #include <QMenu>
+#include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNavigationRequest>
@@ -25,6 +27,22 @@ bool engineShows(const QUrl& url)
 {
     static const QStringList shown = {"http", "https", "file", "data", "about", "blob", "qrc", CourseFolder::kScheme};
     return shown.contains(url.scheme());
+}
+
+QLoggingCategory::CategoryFilter userRules = nullptr;
+
+// The engine reads the format of OpenGL's shared context whenever its set-up
+// report is asked for, and there is no such context when the program runs
+// without OpenGL: that report stays off then, whatever the user's rules say,
+// and everything else follows them.
+void withoutSetUpReport(QLoggingCategory* category)
+{
+    if (userRules)
+        userRules(category);
+    if (qstrcmp(category->categoryName(), "qt.webenginecontext") == 0) {
+        category->setEnabled(QtDebugMsg, false);
+        category->setEnabled(QtInfoMsg, false);
+    }
 }
 
 }  // namespace
@@ -160,5 +178,7 @@ void QtHtmlEngine::prepareWebEngine(bool softwareRendering)
     }
     if (geteuid() == 0)
         addChromiumFlag("--no-sandbox");
+    if (!QOpenGLContext::globalShareContext())
+        userRules = QLoggingCategory::installFilter(withoutSetUpReport);
     CourseSchemeHandler::registerScheme();
 }
