@@ -38,9 +38,22 @@ QAccessibleInterface* pictureInterface(TfrmMain& window, TImage* picture)
     return new AccessibleDecoration(picture);
 }
 
-// Qt asks with each class name of the object, the most derived first.
+// The class names of the controls given an interface here; the animated
+// picture declares no class name of its own and comes as a plain widget.
+bool describedHere(const QString& className)
+{
+    static const QStringList names = {"TPanel",   "TShape", "TMediaPlayer", "TDropDownList", "QComboBox",
+                                      "TImage",   "TActiveMovie", "QScrollBar", "QWidget"};
+    return names.contains(className);
+}
+
+// Qt asks with each class name of the object, the most derived first. Other
+// objects, such as the HTML engine's scene items, are not even looked at:
+// their types may be known only inside their own library.
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
 {
+    if (!describedHere(className))
+        return nullptr;
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
