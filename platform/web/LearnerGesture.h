@@ -6,18 +6,22 @@
 
 class QWidget;
 
-// What the learner pressed in a view: the link under the pointer, or the one
-// the keyboard is on, at the learner's last click or Enter in the view and the
-// widgets the engine puts inside it. A press vouches for one request for that
-// very link within a few seconds; a page's script acting on its own, even
-// from the press's own handlers, asks for another address or finds none.
+// What the learner pressed in a view: the link under the pointer at the
+// learner's last click with the left button, or the link the keyboard is on
+// at the last Enter, in the view and the widgets the engine puts inside it. A
+// press vouches for one request for that very link within a few seconds; a
+// page's script acting on its own, even from the press's own handlers, asks
+// for another address or finds none. Other buttons vouch for nothing, and
+// Enter in a text field vouches for no link the pointer happens to rest on.
 // UI thread only.
 class LearnerGesture : public QObject {
 public:
     explicit LearnerGesture(QWidget* view);
 
     // The link the pointer is over, or the keyboard is on; empty for none.
-    // Told right after a press, it is what that press pressed.
+    // Told right after a click that landed on no link while the pointer was
+    // moving, it is what that click pressed: the engine tells of a link a
+    // moment after the pointer got there.
     void pointAt(const QUrl& link);
 
     // True when the learner pressed this very address lately, and that press
@@ -30,9 +34,15 @@ protected:
 
 private:
     void watch(QObject* object);
-    void press();
+    void press(const QUrl& link, bool pointingMayCatchUp);
+    void pressButton(Qt::MouseButton button);
+    void forgetPress();
 
-    QUrl pointed_;
+    bool keyboardLast_ = false;  // the last input that could move to a link came from the keyboard
+    QUrl pointedByMouse_;
+    QUrl pointedByKeyboard_;
     QUrl pressed_;
     QElapsedTimer sincePress_;
+    QElapsedTimer sinceMove_;
+    bool pointingMayCatchUp_ = false;
 };
