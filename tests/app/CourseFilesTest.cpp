@@ -34,13 +34,11 @@ struct Hostile {
 };
 
 QString errorOf(const std::function<void()>& read)
-{
-    try {
-        read();
-    } catch (const AppError& error) {
-        return error.text();
-    }
+try {
+    read();
     return QString();
+} catch (const AppError& error) {
+    return error.text();
 }
 
 // What each reader makes of a file the gate refuses for a reason.
@@ -57,34 +55,24 @@ void expectEveryReaderRefuses(const QString& path, Refusal refusal)
     // The store takes what is no regular file, where a link leads, for no file.
     const bool readsAsMissing = !QFileInfo(path).isFile();
     QString value;
-    const QString error = errorOf([&] { value = settings.read("Main", "num", "0"); });
-    EXPECT_EQ(error, readsAsMissing ? QString() : "Cannot read file " + path);
+    EXPECT_EQ(errorOf([&] { value = settings.read("Main", "num", "0"); }), readsAsMissing ? QString() : "Cannot read file " + path);
     EXPECT_EQ(value, readsAsMissing ? "0" : QString());
     EXPECT_EQ(checkWaveFile(path), refusal == Refusal::TooLarge ? MciError::InvalidFile : MciError::FileNotFound);
-    const QString clip = QFileInfo(path).absolutePath() + QStringLiteral("/vid_01.avi");
-    if (QFileInfo(path).fileName() == QLatin1String("vid_01.srt"))
-        EXPECT_FALSE(CaptionFile::besideClip(clip).has_value());
+    EXPECT_FALSE(path.endsWith(".srt") && CaptionFile::besideClip(path.chopped(4) + ".avi").has_value());
 }
 
 TEST(CourseFiles, EveryReaderRefusesWhatIsNotAPlainFileOfTheCourse)
 {
     const auto fifo = [](const QString& path, const QString&) { ::mkfifo(QFile::encodeName(path).constData(), 0600); };
-    const auto linkTo = [](const char* target) {
-        return [target](const QString& path, const QString&) { QFile::link(QString::fromLatin1(target), path); };
-    };
+    const auto device = [](const QString& path, const QString&) { QFile::link("/dev/zero", path); };
     const auto linkOut = [](const QString& path, const QString& outside) { QFile::link(outside, path); };
-    const auto huge = [](const QString& path, const QString&) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.resize(qint64(4) * 1024 * 1024 * 1024);
-    };
+    const auto huge = [](const QString& path, const QString&) { QFile f(path); f.open(QIODevice::WriteOnly) && f.resize(4LL << 30); };
     const auto folder = [](const QString& path, const QString&) { QDir().mkpath(path); };
     const auto nothing = [](const QString&, const QString&) {};
     const Hostile cases[] = {
         {"BannerAsPipe", "Sponsors\\banner1.gif", fifo, Refusal::NotRegular},
         {"CaptionsAsPipe", "Media\\vid_01.srt", fifo, Refusal::NotRegular},
-        {"LinkToEndlessDevice", "Sponsors\\banner1.gif", linkTo("/dev/zero"), Refusal::OutsideCourse},
-        {"LinkToATerminal", "Media\\main_bk.jpg", linkTo("/dev/tty"), Refusal::OutsideCourse},
+        {"LinkToEndlessDevice", "Sponsors\\banner1.gif", device, Refusal::OutsideCourse},
         {"LinkOutOfTheCourse", "Media\\vid_01.srt", linkOut, Refusal::OutsideCourse},
         {"SparseFileOfFourGiB", "Sponsors\\banner1.gif", huge, Refusal::TooLarge},
         {"NameClimbingOut", "Sponsors\\..\\..\\outside.gif", nothing, Refusal::OutsideCourse},
@@ -97,11 +85,9 @@ TEST(CourseFiles, EveryReaderRefusesWhatIsNotAPlainFileOfTheCourse)
         const QString course = work.filePath("course");
         const QString outside = work.filePath("outside.gif");
         QFile secret(outside);
-        ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
-        secret.write("GIF89a secret beside the course");
+        ASSERT_TRUE(secret.open(QIODevice::WriteOnly) && secret.write("GIF89a secret beside the course") > 0);
         secret.close();
-        QDir().mkpath(course + "/Media");
-        QDir().mkpath(course + "/Sponsors");
+        ASSERT_TRUE(QDir().mkpath(course + "/Media") && QDir().mkpath(course + "/Sponsors"));
         const CourseFiles::Confinement confinement(course);
         const QString path = AppPaths(course).nativePath(QString::fromLatin1(hostile.relativePath));
         hostile.make(path, outside);
@@ -110,24 +96,17 @@ TEST(CourseFiles, EveryReaderRefusesWhatIsNotAPlainFileOfTheCourse)
 }
 
 // What the course holds as it says is read whole, also through a link that
-// stays inside the course, and a file outside is read when no course confines
-// the reads (a tool given one file).
+// stays inside the course.
 TEST(CourseFiles, PlainFilesOfTheCourseAreRead)
 {
     QTemporaryDir course;
     QFile file(course.filePath("sp.dat"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Main]\r\nnum=1\r\n");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("[Main]\r\nnum=1\r\n") > 0);
     file.close();
     QFile::link(course.filePath("sp.dat"), course.filePath("copy.dat"));
     const CourseFiles::Confinement confinement(course.path());
     for (const char* name : {"sp.dat", "copy.dat"})
         EXPECT_EQ(CourseFiles::read(course.filePath(name), CourseFiles::Kind::Settings).bytes, "[Main]\r\nnum=1\r\n") << name;
-    QTemporaryDir other;
-    QFile::copy(course.filePath("sp.dat"), other.filePath("tool.dat"));
-    EXPECT_EQ(CourseFiles::read(other.filePath("tool.dat"), CourseFiles::Kind::Settings).refusal, Refusal::OutsideCourse);
-    CourseFiles::confineTo(QString());
-    EXPECT_TRUE(CourseFiles::read(other.filePath("tool.dat"), CourseFiles::Kind::Settings).ok());
 }
 
 }  // namespace

@@ -73,8 +73,7 @@ TEST(ErrorReportingTest, CaptionsWithTheTitleAndAddsAFullStopAfterLaterCharacter
 // is closed, the next error has its box.
 TEST(ErrorReportingTest, NoSecondBoxWhileOneIsOpen)
 {
-    struct TickingBox : ErrorBox {
-        QStringList shown;
+    struct TickingBox : RecordingBox {
         void showError(const QString&, const QString& text) override
         {
             shown << text;
@@ -96,7 +95,6 @@ TEST(ErrorReportingTest, TheBoxLiesOverTheWindowAndGivesTheFocusBack)
     QWidget window;
     auto* first = new QLineEdit(&window);
     auto* second = new QLineEdit(&window);
-    second->move(0, 40);
     window.show();
     window.activateWindow();
     second->setFocus();
@@ -105,13 +103,10 @@ TEST(ErrorReportingTest, TheBoxLiesOverTheWindowAndGivesTheFocusBack)
     box.setOwner(&window);
     QWidget* parent = nullptr;
     QTimer::singleShot(0, [&] {
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
-            if (auto* messageBox = qobject_cast<QMessageBox*>(shown); messageBox && messageBox->isVisible()) {
-                parent = messageBox->parentWidget();
-                first->setFocus();  // the box's own loop may move the focus behind it
-                messageBox->accept();
-            }
-        }
+        auto* messageBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        parent = messageBox->parentWidget();
+        first->setFocus();  // the box's own loop may move the focus behind it
+        messageBox->accept();
     });
     box.showError(QStringLiteral("Tovrelle"), QStringLiteral("Cannot read file x."));
     EXPECT_EQ(parent, &window);
