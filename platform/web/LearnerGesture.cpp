@@ -37,6 +37,7 @@ LearnerGesture::LearnerGesture(QWidget* view) : QObject(view)
 void LearnerGesture::pointAt(const QUrl& link)
 {
     (keyboardLast_ ? pointedByKeyboard_ : pointedByMouse_) = link;
+    pointedSinceMove_ = !keyboardLast_;
     if (keyboardLast_ || !pointingMayCatchUp_)
         return;
     pointingMayCatchUp_ = false;
@@ -74,8 +75,9 @@ void LearnerGesture::forgetPress()
 }
 
 // A click puts the keyboard where it lands, so Enter then follows no link
-// the keyboard was on before. Only a click that landed on nothing while the
-// pointer was moving may learn its link late.
+// the keyboard was on before. Only a click while the pointer was moving may
+// learn its link late, and only when it landed on no link the engine had
+// told of since the pointer last moved.
 void LearnerGesture::pressButton(Qt::MouseButton button)
 {
     keyboardLast_ = false;
@@ -85,7 +87,7 @@ void LearnerGesture::pressButton(Qt::MouseButton button)
         return;
     }
     const bool moving = sinceMove_.isValid() && sinceMove_.elapsed() <= kPointingCatchesUpMs;
-    press(pointedByMouse_, pointedByMouse_.isEmpty() && moving);
+    press(pointedByMouse_, moving && (pointedByMouse_.isEmpty() || !pointedSinceMove_));
 }
 
 // The engine draws the page and takes input in widgets it adds to the view
@@ -99,6 +101,7 @@ bool LearnerGesture::eventFilter(QObject*, QEvent* event)
         break;
     case QEvent::MouseMove:
         keyboardLast_ = false;
+        pointedSinceMove_ = false;
         sinceMove_.start();
         break;
     case QEvent::MouseButtonPress:

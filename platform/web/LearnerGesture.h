@@ -19,9 +19,9 @@ public:
     explicit LearnerGesture(QWidget* view);
 
     // The link the pointer is over, or the keyboard is on; empty for none.
-    // Told right after a click that landed on no link while the pointer was
-    // moving, it is what that click pressed: the engine tells of a link a
-    // moment after the pointer got there.
+    // Told right after a click while the pointer was moving, it is what that
+    // click pressed (the engine tells of a link a moment after the pointer got
+    // there), unless the click landed on a link told since the last move.
     void pointAt(const QUrl& link);
 
     // True when the learner pressed this very address lately, and that press
@@ -41,6 +41,7 @@ private:
     bool keyboardLast_ = false;  // the last input that could move to a link came from the keyboard
     QUrl pointedByMouse_;
     QUrl pointedByKeyboard_;
+    bool pointedSinceMove_ = false;  // the engine told of the pointer's link after its last move
     QUrl pressed_;
     QElapsedTimer sincePress_;
     QElapsedTimer sinceMove_;

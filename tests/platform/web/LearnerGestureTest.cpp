@@ -47,6 +47,7 @@ TEST(LearnerGesture, OnlyTheLinkPressedVouches)
         {"RightClickAfterALeftClick", "mLlr", kLink, false},
         {"LateReportAfterAClickOnNothingWhileMoving", "mlL", kLink, true},
         {"LateReportAfterAClickOnALink", "mLlO", kOther, false},
+        {"LateReportAfterAQuickMoveFromALink", "mLmlO", kOther, true},
         {"LinkClickedStillCountsAfterALateReport", "mLlO", kLink, true},
         {"LateReportUnderAStillPointer", "lL", kLink, false},
         {"EnterOnTheKeyboardsLink", "tLe", kLink, true},
