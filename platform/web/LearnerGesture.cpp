@@ -90,6 +90,18 @@ void LearnerGesture::pressButton(Qt::MouseButton button)
     press(pointedByMouse_, moving && (pointedByMouse_.isEmpty() || !pointedSinceMove_));
 }
 
+// Tab moves the keyboard on: a link the engine tells of next is the one the
+// keyboard is on, and none until then. Typing moves it nowhere.
+void LearnerGesture::keyPress(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+        keyboardLast_ = true;
+        pointedByKeyboard_.clear();
+    } else if (followsLink(key)) {
+        press(pointedByKeyboard_, false);
+    }
+}
+
 // The engine draws the page and takes input in widgets it adds to the view
 // later, so each new one is watched as it comes.
 bool LearnerGesture::eventFilter(QObject*, QEvent* event)
@@ -108,9 +120,7 @@ bool LearnerGesture::eventFilter(QObject*, QEvent* event)
         pressButton(static_cast<QMouseEvent*>(event)->button());
         break;
     case QEvent::KeyPress:
-        keyboardLast_ = true;
-        if (followsLink(*static_cast<QKeyEvent*>(event)))
-            press(pointedByKeyboard_, false);
+        keyPress(*static_cast<QKeyEvent*>(event));
         break;
     default:
         break;

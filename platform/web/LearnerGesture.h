@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QUrl>
 
+class QKeyEvent;
 class QWidget;
 
 // What the learner pressed in a view: the link under the pointer at the
@@ -36,9 +37,10 @@ private:
     void watch(QObject* object);
     void press(const QUrl& link, bool pointingMayCatchUp);
     void pressButton(Qt::MouseButton button);
+    void keyPress(const QKeyEvent& key);
     void forgetPress();
 
-    bool keyboardLast_ = false;  // the last input that could move to a link came from the keyboard
+    bool keyboardLast_ = false;  // the last input that moved to a link was Tab, not the pointer
     QUrl pointedByMouse_;
     QUrl pointedByKeyboard_;
     bool pointedSinceMove_ = false;  // the engine told of the pointer's link after its last move

@@ -52,6 +52,7 @@ TEST(LearnerGesture, OnlyTheLinkPressedVouches)
         {"LateReportUnderAStillPointer", "lL", kLink, false},
         {"EnterOnTheKeyboardsLink", "tLe", kLink, true},
         {"EnterInAFieldUnderTheRestingPointer", "mLte", kLink, false},
+        {"EnterInAFieldTabbedToFromALink", "tLte", kLink, false},
         {"EnterAfterAClickInAField", "tLmle", kLink, false},
         {"AnotherAddressThanTheLinkPressed", "mLl", kOther, false},
     };
