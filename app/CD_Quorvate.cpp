@@ -113,6 +113,7 @@ int main(int argc, char* argv[])
     };
 
     TfrmMain frmMain(AppPaths(*course), services);
+    errorBox.setOwner(&frmMain);
     TfrmBm frmBm;
     frmMain.setBookmarkManager(&frmBm);
     SpeedKeys speedKeys(frmMain, *frmMain.ActiveMovie1);

@@ -9,18 +9,17 @@
 #include <string>
 
 #include "AppError.h"
-#include "QuotedValue.h"
 
 namespace {
 
 [[noreturn]] void raiseNotInteger(const QString& text)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(quotedValue(text)));
+    throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
 [[noreturn]] void raiseNotFloat(const QString& text)
 {
-    throw AppError(QStringLiteral("'%1' is not a valid floating point value").arg(quotedValue(text)));
+    throw AppError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 
 int digitValue(QChar c, bool hexadecimal)

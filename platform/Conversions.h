@@ -6,7 +6,8 @@
 #include <QString>
 
 // The program's conversions between numbers and text. Each failure raises an
-// AppError with the text the user sees.
+// AppError with the text the user sees, the value in it whole (the error box
+// cuts what it shows).
 namespace Conversions {
 
 // Strict integer conversion: leading spaces, an optional sign, then decimal

@@ -3,12 +3,22 @@
 #include <cstdio>
 #include <exception>
 
+#include <QScopedValueRollback>
+
 #include "AppError.h"
+#include "TerminalText.h"
 
 namespace {
 
 ErrorBox* installedBox = nullptr;
 QString installedTitle;
+bool boxOpen = false;
+
+// Standard error takes what no box shows: control characters as escapes.
+void printText(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", escapedControls(text).toLocal8Bit().constData());
+}
 
 }  // namespace
 
@@ -30,11 +40,14 @@ QString withClosingStop(const QString& text)
 void reportText(const QString& text)
 {
     const QString shown = withClosingStop(text);
-    if (installedBox) {
-        installedBox->showError(installedTitle, shown);
+    // The box waits for the learner in an event loop of its own, where the
+    // banner's timer goes on; an error raised meanwhile opens no second box.
+    if (!installedBox || boxOpen) {
+        printText(shown);
         return;
     }
-    std::fprintf(stderr, "%s\n", shown.toLocal8Bit().constData());
+    const QScopedValueRollback<bool> open(boxOpen, true);
+    installedBox->showError(installedTitle, shown);
 }
 
 void reportCurrentException()

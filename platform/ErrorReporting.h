@@ -21,7 +21,9 @@ void install(ErrorBox* box, const QString& programTitle);
 // after the full stop.
 QString withClosingStop(const QString& text);
 
-// Shows the error text in the box.
+// Shows the error text in the box. While the box is open, a further error
+// (from a timer's tick or an event the box's loop delivers) opens no second
+// box; its text goes to standard error.
 void reportText(const QString& text);
 
 // Call only inside a catch block: reports the exception being handled.

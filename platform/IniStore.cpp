@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 
 #include "AppError.h"
+#include "CourseFiles.h"
 #include "QuotedValue.h"
 #include "SafeFileWriter.h"
 #include "SystemCalls.h"
@@ -82,6 +83,7 @@ void IniStore::open(const QString& path, Access access)
     cachedStamp_.reset();
     cached_ = IniDocument();
     editing_ = access == Access::Edit;
+    courseFile_ = access == Access::ReadCourseFile;
     readFromDisc_ = false;
 }
 
@@ -143,7 +145,7 @@ void IniStore::loadFromDisc(const FileStamp& stamp)
 {
     cachedStamp_ = stamp;
     unreadable_ = !stamp.reachable;
-    const auto bytes = stamp.exists ? readWholeFile(nativePath_) : std::optional<std::string>();
+    const auto bytes = stamp.exists ? readFromDisc() : std::optional<std::string>();
     unreadable_ = unreadable_ || (stamp.exists && !bytes);
     cached_ = bytes ? IniDocument(*bytes) : IniDocument();
     readFromDisc_ = true;
@@ -151,6 +153,16 @@ void IniStore::loadFromDisc(const FileStamp& stamp)
         documentsRead()[nativePath_] = {stamp, cached_};
     else
         documentsRead().erase(nativePath_);
+}
+
+std::optional<std::string> IniStore::readFromDisc() const
+{
+    if (!courseFile_)
+        return readWholeFile(nativePath_);
+    const CourseFiles::Read file = CourseFiles::read(path_, CourseFiles::Kind::Settings);
+    if (!file.ok())
+        return std::nullopt;
+    return file.bytes.toStdString();
 }
 
 IniStore::FileStamp IniStore::stampOf(const QByteArray& path)
@@ -200,7 +212,7 @@ const IniDocument& IniStore::readableDocument()
 {
     const IniDocument& document = current();
     if (unreadable_)
-        throw AppError(QStringLiteral("Cannot read file %1").arg(quotedValue(path_)));
+        throw AppError(CourseFiles::cannotReadMessage(path_));
     return document;
 }
 

@@ -37,7 +37,10 @@ public:
     IniStore& operator=(const IniStore&) = delete;
     ~IniStore();
 
-    enum class Access { Read, Edit };
+    // A course file (qel.ini, sp.dat) is read through the course files' gate:
+    // one that lies outside the course or is too large for a settings file
+    // cannot be read.
+    enum class Access { Read, Edit, ReadCourseFile };
 
     // Binds the store to the file; reads nothing and never fails. A store
     // opened to edit reads the file from the disc at its first look and
@@ -103,6 +106,7 @@ private:
     static std::map<QByteArray, DocumentRead>& documentsRead();
     void load(const FileStamp& stamp);
     void loadFromDisc(const FileStamp& stamp);
+    std::optional<std::string> readFromDisc() const;
     void beginEditing();
     const IniDocument& current();
     const IniDocument& readableDocument();
@@ -116,6 +120,7 @@ private:
     std::optional<FileStamp> cachedStamp_;
     IniDocument cached_;
     bool unreadable_ = false;
+    bool courseFile_ = false;
     bool editing_ = false;       // reads and writes rest on cached_ as read from the disc by this store
     bool readFromDisc_ = false;  // cached_ was read from the disc since the store was opened
     QByteArray pendingTarget_;  // where unwritten changes go; empty when there are none

@@ -8,9 +8,14 @@ constexpr qsizetype kLongestQuoted = 200;
 
 QString quotedValue(const QString& value)
 {
-    if (value.size() <= kLongestQuoted)
+    return cutShort(value, kLongestQuoted);
+}
+
+QString cutShort(const QString& value, qsizetype longest)
+{
+    if (value.size() <= longest)
         return value;
-    qsizetype kept = kLongestQuoted - 1;
+    qsizetype kept = longest - 1;
     // A character outside the basic plane is never cut in half.
     if (value[kept - 1].isHighSurrogate())
         --kept;

@@ -14,6 +14,7 @@
 
 #include "ActiveMovie.h"
 #include "AppPaths.h"
+#include "CourseFiles.h"
 #include "EmbeddedWB.h"
 #include "GIFImage.h"
 #include "LessonRows.h"
@@ -257,12 +258,16 @@ private:
 
     // Sponsor banner, section tabs and resource searches.
     void readSponsorList();
+    void loadAnimatedBanner(const QString& path);
     void bindSponsorHandlers();
     void bindTabHandlers();
     void showSection(TPanel* section, const QString& tabPicture);
     void bindSearchHandlers();
 
     AppPaths paths_;
+    // Every file the course names is read from inside its folder alone.
+    CourseFiles::Confinement courseFiles_{paths_.directory()};
+    class BannerReads* bannerReads_ = nullptr;
     PlatformServices& services_;
     bool fixedBorder_ = false;
     bool formShown_ = false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "BannerReads.h"
 #include "Conversions.h"
 #include "ErrorReporting.h"
 #include "IniStore.h"
@@ -27,7 +28,7 @@ void TfrmMain::readSponsorList()
     sponsorPictures.clear();
     sponsorUrls.clear();
     IniStore list;
-    list.open(mediaPath(QStringLiteral("Sponsors\\sp.dat")));
+    list.open(mediaPath(QStringLiteral("Sponsors\\sp.dat")), IniStore::Access::ReadCourseFile);
     const QString main = QStringLiteral("Main");
     sponsorCount = Conversions::strToInt(list.read(main, QStringLiteral("num"), QStringLiteral("0")));
     for (const std::int32_t number : list.keyNumbers(main, QStringLiteral("img"), sponsorCount)) {
@@ -62,7 +63,7 @@ void TfrmMain::adSwap()
     const QString path = mediaPath(QStringLiteral("Sponsors\\") + name);
     if (isAnimatedBanner(name)) {
         // A banner that cannot be read shows what the control shows for it.
-        gifBanner->LoadFromFile(path);
+        loadAnimatedBanner(path);
         gifBanner->setVisibleFlag(true);
         adBrowser->hide();
     } else {
@@ -73,6 +74,20 @@ void TfrmMain::adSwap()
         gifBanner->setVisibleFlag(false);
     }
     reportAccessibleChanges({gifBanner});
+}
+
+// The window that opens shows its first banner; once it is on the screen, a
+// banner is read off the window's thread and comes in when read, so that a
+// slow disc holds up the picture alone.
+void TfrmMain::loadAnimatedBanner(const QString& path)
+{
+    if (!isVisible()) {
+        gifBanner->LoadFromFile(path);
+        return;
+    }
+    if (!bannerReads_)
+        bannerReads_ = new BannerReads(this);
+    bannerReads_->read(path, [this](const CourseFiles::Read& file) { gifBanner->LoadFromRead(file); });
 }
 
 bool TfrmMain::rotationShowsPages() const

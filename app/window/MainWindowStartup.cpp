@@ -67,7 +67,7 @@ void TfrmMain::FormCreate()
 void TfrmMain::readConfiguration()
 {
     IniStore qel;
-    qel.open(mediaPath(QStringLiteral("qel.ini")));
+    qel.open(mediaPath(QStringLiteral("qel.ini")), IniStore::Access::ReadCourseFile);
     numLessons = readInteger(qel, QStringLiteral("Full"), QStringLiteral("numLessons"), QStringLiteral("-1"));
     if (numLessons >= 1)
         readLessonModeConfiguration(qel);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -47,17 +45,19 @@ TGIFImage::~TGIFImage()
 
 // ---- loading ---------------------------------------------------------------
 
+// A file that is there but cannot be read (a pipe, a device, one too large
+// for a picture, one outside the course) leaves the control empty, as a file
+// that is no GIF does.
 bool TGIFImage::LoadFromFile(const QString& fileName)
 {
-    if (!QFileInfo::exists(fileName))
+    return LoadFromRead(CourseFiles::read(fileName, CourseFiles::Kind::Picture));
+}
+
+bool TGIFImage::LoadFromRead(const CourseFiles::Read& file)
+{
+    if (file.refusal == CourseFiles::Refusal::Missing)
         return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reset();
-        update();
-        return false;
-    }
-    return loadBytes(file.readAll());
+    return loadBytes(file.bytes);
 }
 
 bool TGIFImage::LoadFromStream(QIODevice& stream)

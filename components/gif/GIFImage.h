@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "Clock.h"
+#include "CourseFiles.h"
 #include "GIFComposition.h"
 #include "GIFPicture.h"
 #include "TimerEx.h"
@@ -37,6 +38,8 @@ public:
     // Loads a GIF file. A missing file returns false and changes nothing; any
     // other failure leaves the control empty and returns false.
     bool LoadFromFile(const QString& fileName);
+    // The same for a course file read already (on another thread).
+    bool LoadFromRead(const CourseFiles::Read& file);
     // Loads a GIF from the rest of the stream, with the same results.
     bool LoadFromStream(QIODevice& stream);
 

@@ -2,11 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
 
-#include <sys/stat.h>
-
-#include <QFile>
 #include <QSysInfo>
 
 // jerror.h needs the types of jpeglib.h, which needs FILE and size_t from <cstdio>.
@@ -14,14 +10,15 @@
 #include <jerror.h>
 
 #include "AppError.h"
+#include "CourseFiles.h"
+#include "QuotedValue.h"
 
 namespace {
 
 constexpr int kDecoded = -1;
 
-// Where libjpeg reads from: an open file or a block of memory.
+// Where libjpeg reads from: a block of memory.
 struct JpegSource {
-    FILE* file = nullptr;
     const unsigned char* data = nullptr;
     unsigned long size = 0;
 };
@@ -40,10 +37,6 @@ struct Decompression {
     ErrorJump error{};
 
     ~Decompression() { jpeg_destroy_decompress(&info); }
-};
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
 };
 
 // libjpeg calls this on an error; it must not return.
@@ -70,10 +63,7 @@ J_COLOR_SPACE rgb32ColorSpace()
 
 void attachSource(jpeg_decompress_struct& info, const JpegSource& source)
 {
-    if (source.file)
-        jpeg_stdio_src(&info, source.file);
-    else
-        jpeg_mem_src(&info, source.data, source.size);
+    jpeg_mem_src(&info, source.data, source.size);
 }
 
 // Checks the picture's size before anything is allocated for it and picks the output colours:
@@ -160,21 +150,14 @@ QImage decodeSource(const JpegSource& source)
     return picture;
 }
 
-bool isFolder(FILE* file)
-{
-    struct stat status {};
-    return fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 } // namespace
 
 QImage JpegDecoder::decodeFile(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    const std::unique_ptr<FILE, FileCloser> file(std::fopen(name.constData(), "rb"));
-    if (!file || isFolder(file.get()))
-        throw AppError(QString("Cannot open file %1").arg(path));
-    return decodeSource({.file = file.get()});
+    const CourseFiles::Read file = CourseFiles::read(path, CourseFiles::Kind::Picture);
+    if (!file.ok())
+        throw AppError(QString("Cannot open file %1").arg(quotedValue(path)));
+    return decode(file.bytes);
 }
 
 QImage JpegDecoder::decode(QByteArrayView data)

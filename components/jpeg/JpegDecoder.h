@@ -10,8 +10,8 @@
 // pictures of the course folder and the pictures built into the program.
 //
 // Errors are raised as AppError:
-// - "Cannot open file %s" (the path as given) when the file is missing, is a folder or cannot
-//   be read;
+// - "Cannot open file %s" (the path as given) when the file is missing or cannot be read: a
+//   folder, a pipe or a device, a file too large for a picture, or one outside the course;
 // - "JPEG error #%d" with libjpeg's message number when the data is not a JPEG picture, is
 //   damaged or truncated, or is larger than kMaxPixels. A file that libjpeg could only patch up
 //   (a corrupt-data warning, such as a premature end) counts as damaged: a half-drawn skin is

@@ -4,30 +4,15 @@
 #include <tuple>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#include "CourseFiles.h"
 
 namespace {
 
 // In the order a choice between them goes.
 const QString kKinds[] = {QStringLiteral("srt"), QStringLiteral("vtt"), QStringLiteral("ass"), QStringLiteral("ssa")};
-
-// Subtitles run to a few hundred kilobytes; the encoding shows long before this.
-constexpr qint64 kReadLimit = 4 * 1024 * 1024;
-
-// The file's whole lines within the limit: a line break is never part of a
-// character in either encoding, so no character is cut.
-QByteArray headOf(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray head = file.read(kReadLimit);
-    if (!file.atEnd())
-        head.truncate(head.lastIndexOf('\n') + 1);
-    return head;
-}
 
 }  // namespace
 
@@ -48,7 +33,10 @@ std::optional<CaptionFile> CaptionFile::besideClip(const QString& clipPath)
     if (!best)
         return std::nullopt;
     const QString path = std::get<2>(*best);
-    return CaptionFile{path, encodingOf(headOf(path))};
+    const CourseFiles::Read text = CourseFiles::read(path, CourseFiles::Kind::Captions);
+    if (!text.ok())
+        return std::nullopt;
+    return CaptionFile{path, encodingOf(text.bytes)};
 }
 
 QByteArray CaptionFile::encodingOf(const QByteArray& text)

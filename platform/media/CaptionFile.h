@@ -14,7 +14,8 @@ struct CaptionFile {
     // The subtitle file beside the clip with the clip's own base name, or
     // nothing: .srt, .vtt, .ass or .ssa, in any letter case. Of several, one
     // whose name matches the clip's in its letter case goes first, then in
-    // that order of kinds. Pipes and devices are passed over.
+    // that order of kinds. Pipes and devices are passed over, and so is a file
+    // the course may not name (outside it, or too large for captions).
     static std::optional<CaptionFile> besideClip(const QString& clipPath);
 
     // "UTF-8" for text in UTF-8 (or plain ASCII), else "CP1252", the code

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
 
+#include "CourseFiles.h"
 #include "MciError.h"
 
 namespace {
@@ -34,20 +34,15 @@ bool usableFormat(const QByteArray& body)
 
 // Walks the chunks after the 12-byte RIFF header. Each chunk is an id (4 bytes),
 // a little-endian size (4 bytes) and the body, padded to an even length.
-bool hasFormatAndData(QFile& file)
+bool hasFormatAndData(const QByteArray& file)
 {
     bool formatSeen = false;
     qint64 at = 12;
     while (at + 8 <= file.size()) {
-        if (!file.seek(at))
-            return false;
-        const QByteArray header = file.read(8);
-        if (header.size() != 8)
-            return false;
-        const QByteArray id = header.left(4);
-        const qint64 size = le32(header.constData() + 4);
+        const QByteArray id = file.mid(at, 4);
+        const qint64 size = le32(file.constData() + at + 4);
         if (id == "fmt ") {
-            if (!usableFormat(file.read(std::min<qint64>(size, 16))))
+            if (!usableFormat(file.mid(at + 8, std::min<qint64>(size, 16))))
                 return false;
             formatSeen = true;
         } else if (id == "data") {
@@ -62,14 +57,17 @@ bool hasFormatAndData(QFile& file)
 
 int checkWaveFile(const QString& path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (path.isEmpty())
         return MciError::FileNotFound;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const CourseFiles::Read file = CourseFiles::read(path, CourseFiles::Kind::Sound);
+    // Too large for the bar's sound is a file the device cannot play; any
+    // other refusal is one it cannot open.
+    if (file.refusal == CourseFiles::Refusal::TooLarge)
+        return MciError::InvalidFile;
+    if (!file.ok())
         return MciError::FileNotFound;
     // RIFF header: "RIFF", u32 size of the rest, "WAVE".
-    const QByteArray header = file.read(12);
-    if (header.size() != 12 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE")
+    if (file.bytes.size() < 12 || !file.bytes.startsWith("RIFF") || file.bytes.mid(8, 4) != "WAVE")
         return MciError::InvalidFile;
-    return hasFormatAndData(file) ? MciError::None : MciError::InvalidFile;
+    return hasFormatAndData(file.bytes) ? MciError::None : MciError::InvalidFile;
 }

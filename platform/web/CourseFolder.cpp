@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "AppPaths.h"
+#include "CourseFiles.h"
 
 namespace {
 
@@ -15,11 +16,6 @@ bool isPlainEntryName(const QString& part)
 {
     return part != QLatin1String(".") && part != QLatin1String("..") && !part.contains(u'\\') &&
            !part.contains(QChar(0));
-}
-
-bool liesInside(const QString& path, const QString& folder)
-{
-    return path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
 }
 
 }  // namespace
@@ -34,7 +30,7 @@ QUrl CourseFolder::origin()
 QUrl CourseFolder::addressOf(const QString& nativePath) const
 {
     const QString path = QDir::cleanPath(QDir(folder_).absoluteFilePath(nativePath));
-    if (!liesInside(path, folder_))
+    if (!CourseFiles::liesInside(path, folder_))
         return QUrl();
     QUrl address = origin();
     address.setPath(u'/' + QDir(folder_).relativeFilePath(path), QUrl::DecodedMode);
@@ -49,9 +45,8 @@ QString CourseFolder::fileAt(const QUrl& address) const
     if (parts.isEmpty() || !std::all_of(parts.cbegin(), parts.cend(), isPlainEntryName))
         return QString();
     const QFileInfo file(AppPaths(folder_).nativePath(parts.join(u'/')));
-    const QString real = file.canonicalFilePath();
-    const QString realFolder = QFileInfo(folder_).canonicalFilePath();
-    if (real.isEmpty() || realFolder.isEmpty() || !liesInside(real, realFolder) || !QFileInfo(real).isFile())
+    const QString real = CourseFiles::realPathInside(file.filePath(), folder_);
+    if (real.isEmpty() || !QFileInfo(real).isFile())
         return QString();
     return real;
 }

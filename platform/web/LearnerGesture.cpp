@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace {
@@ -35,7 +36,11 @@ LearnerGesture::LearnerGesture(QWidget* view) : QObject(view)
 
 void LearnerGesture::pointAt(const QUrl& link)
 {
-    pointed_ = link;
+    (keyboardLast_ ? pointedByKeyboard_ : pointedByMouse_) = link;
+    pointedSinceMove_ = !keyboardLast_;
+    if (keyboardLast_ || !pointingMayCatchUp_)
+        return;
+    pointingMayCatchUp_ = false;
     if (sincePress_.isValid() && sincePress_.elapsed() <= kPointingCatchesUpMs)
         pressed_ = link;
 }
@@ -55,10 +60,46 @@ void LearnerGesture::watch(QObject* object)
     object->installEventFilter(this);
 }
 
-void LearnerGesture::press()
+void LearnerGesture::press(const QUrl& link, bool pointingMayCatchUp)
 {
-    pressed_ = pointed_;
+    pressed_ = link;
+    pointingMayCatchUp_ = pointingMayCatchUp;
     sincePress_.start();
+}
+
+void LearnerGesture::forgetPress()
+{
+    pressed_.clear();
+    pointingMayCatchUp_ = false;
+    sincePress_.invalidate();
+}
+
+// A click puts the keyboard where it lands, so Enter then follows no link
+// the keyboard was on before. Only a click while the pointer was moving may
+// learn its link late, and only when it landed on no link the engine had
+// told of since the pointer last moved.
+void LearnerGesture::pressButton(Qt::MouseButton button)
+{
+    keyboardLast_ = false;
+    pointedByKeyboard_.clear();
+    if (button != Qt::LeftButton) {
+        forgetPress();
+        return;
+    }
+    const bool moving = sinceMove_.isValid() && sinceMove_.elapsed() <= kPointingCatchesUpMs;
+    press(pointedByMouse_, moving && (pointedByMouse_.isEmpty() || !pointedSinceMove_));
+}
+
+// Tab moves the keyboard on: a link the engine tells of next is the one the
+// keyboard is on, and none until then. Typing moves it nowhere.
+void LearnerGesture::keyPress(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+        keyboardLast_ = true;
+        pointedByKeyboard_.clear();
+    } else if (followsLink(key)) {
+        press(pointedByKeyboard_, false);
+    }
 }
 
 // The engine draws the page and takes input in widgets it adds to the view
@@ -70,12 +111,16 @@ bool LearnerGesture::eventFilter(QObject*, QEvent* event)
         if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType())
             watch(child);
         break;
+    case QEvent::MouseMove:
+        keyboardLast_ = false;
+        pointedSinceMove_ = false;
+        sinceMove_.start();
+        break;
     case QEvent::MouseButtonPress:
-        press();
+        pressButton(static_cast<QMouseEvent*>(event)->button());
         break;
     case QEvent::KeyPress:
-        if (followsLink(*static_cast<QKeyEvent*>(event)))
-            press();
+        keyPress(*static_cast<QKeyEvent*>(event));
         break;
     default:
         break;

@@ -19,6 +19,45 @@ bool isPlainAddress(const QString& address)
                         [](QChar c) { return c.category() == QChar::Other_Control || c.isSpace() || breaking.contains(c); });
 }
 
+bool isFormatCharacter(QChar c)
+{
+    return c.category() == QChar::Other_Format;
+}
+
+bool isControlOrFormat(QChar c)
+{
+    return c.category() == QChar::Other_Control || isFormatCharacter(c);
+}
+
+// Line breaks stay in a mail's text; no other control character does.
+bool isControlBesideLineBreaks(QChar c)
+{
+    return c.category() == QChar::Other_Control && c != u'\r' && c != u'\n' && c != u'\t';
+}
+
+QString without(QString text, bool (*unwanted)(QChar))
+{
+    text.removeIf(unwanted);
+    return text;
+}
+
+// An address shows as the learner reads it: invisible characters (bidi
+// overrides, zero-width marks) that would make it read as another are taken
+// out. A control character, which could start another header, leaves the
+// address no address at all.
+QString visibleAddressList(const QString& list)
+{
+    return without(list, isFormatCharacter);
+}
+
+// The subject is one line of visible text; the body keeps its line breaks.
+QString cleanedValue(const QString& name, const QString& value)
+{
+    if (name == QLatin1String("subject"))
+        return without(value, isControlOrFormat);
+    return without(value, isControlBesideLineBreaks);
+}
+
 // One address or several, separated by commas.
 bool isAddressList(const QString& list)
 {
@@ -51,9 +90,9 @@ QStringList keptFields(const QUrl& mailto)
             if (key.compare(name, Qt::CaseInsensitive) != 0)
                 continue;
             if (name != QLatin1String("cc"))
-                fields << name + u'=' + encoded(value);
-            else if (isAddressList(value))
-                fields << name + u'=' + encodedAddressList(value);
+                fields << name + u'=' + encoded(cleanedValue(name, value));
+            else if (const QString copies = visibleAddressList(value); isAddressList(copies))
+                fields << name + u'=' + encodedAddressList(copies);
             break;
         }
     }
@@ -66,7 +105,7 @@ QUrl mailFormOf(const QUrl& mailto)
 {
     if (mailto.scheme() != QLatin1String("mailto"))
         return QUrl();
-    const QString to = mailto.path(QUrl::FullyDecoded);
+    const QString to = visibleAddressList(mailto.path(QUrl::FullyDecoded));
     if (!isAddressList(to))
         return QUrl();
     QString form = QStringLiteral("mailto:") + encodedAddressList(to);

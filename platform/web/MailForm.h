@@ -9,5 +9,7 @@
 // empty URL when the address names no one to write to: each address must
 // hold an "@", and nothing that could change the address's meaning (spaces,
 // quotes, angle brackets, "?", "&", "#" or control characters) once a mail
-// program has decoded it.
+// program has decoded it. Invisible format characters are taken out of the
+// addresses and the subject, and control characters out of the subject; only
+// the body keeps its line breaks, encoded.
 QUrl mailFormOf(const QUrl& mailto);

@@ -13,10 +13,10 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "AppError.h"
 #include "CourseSchemeHandler.h"
 #include "EngineFootprint.h"
 #include "LearnerGesture.h"
+#include "QuietConsolePage.h"
 #include "WebAddress.h"
 
 namespace {
@@ -53,6 +53,7 @@ QtHtmlEngine::QtHtmlEngine(Shell& shell, const QString& courseFolder)
       learnerGesture_(new LearnerGesture(view_.get())),
       shell_(shell)
 {
+    view_->setPage(new QuietConsolePage(view_.get()));
     // Course pages come through the course's own addresses, so no page is
     // local to the engine and none reaches a file: address.
     CourseSchemeHandler::serve(view_->page()->profile(), courseFolder);
@@ -82,7 +83,7 @@ void QtHtmlEngine::navigate(const QString& address)
     if (url.isLocalFile()) {
         url = course_.addressOf(url.toLocalFile());
         if (url.isEmpty())
-            throw AppError(QStringLiteral("Invalid address \"%1\"").arg(address));
+            raiseInvalidAddress(address);
     }
     view_->load(url);
 }

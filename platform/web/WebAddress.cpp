@@ -8,11 +8,6 @@
 
 namespace {
 
-[[noreturn]] void raiseInvalid(const QString& address)
-{
-    throw AppError(QStringLiteral("Invalid address \"%1\"").arg(quotedValue(address)));
-}
-
 bool hasScheme(const QString& address)
 {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
@@ -25,7 +20,7 @@ QUrl webAddressToUrl(const QString& address)
 {
     const QString trimmed = address.trimmed();
     if (trimmed.isEmpty())
-        raiseInvalid(address);
+        raiseInvalidAddress(address);
     QUrl url;
     if (QDir::isAbsolutePath(trimmed))
         url = QUrl::fromLocalFile(trimmed);
@@ -34,6 +29,11 @@ QUrl webAddressToUrl(const QString& address)
     else
         url = QUrl::fromUserInput(trimmed);
     if (!url.isValid() || url.scheme().isEmpty())
-        raiseInvalid(address);
+        raiseInvalidAddress(address);
     return url;
+}
+
+void raiseInvalidAddress(const QString& address)
+{
+    throw AppError(QStringLiteral("Invalid address \"%1\"").arg(quotedValue(address)));
 }

@@ -9,3 +9,7 @@
 // a user would type it in an address bar. Raises AppError for an empty address
 // or one that gives no valid URL.
 QUrl webAddressToUrl(const QString& address);
+
+// Raises the error for an address no view can load: "Invalid address "%s"",
+// the address cut short as every quoted value is.
+[[noreturn]] void raiseInvalidAddress(const QString& address);

@@ -2,7 +2,9 @@
 # Drives the real program on a demo course made hostile: its results page
 # (named in other letter case) tries to read a secret planted beside the
 # course (XMLHttpRequest, fetch, a frame, a picture at file: addresses,
-# climbing out, a link leading out); a web page it frames tries the same and
+# climbing out, a link leading out); its first banner is a pipe that nobody
+# writes to, which must not keep the window from showing within 5 s; a web
+# page it frames tries the same and
 # the course's own files; its mousedown handlers open windows and go to a mail
 # address with a file attached. Its own files, in any letter case, must still
 # show and read. Each try reports itself to a local server, which stands in
@@ -23,6 +25,10 @@ course=$work/course
 echo "SECRET-TOKEN" >"$work/secret.txt"
 convert -size 8x8 xc:red "$work/secret.png"
 ln -s "$work/secret.txt" "$course/Media/leak.txt"
+
+# The first banner of the rotation is a pipe: reading it would wait for ever.
+rm "$course/Sponsors/northwind.gif"
+mkfifo "$course/Sponsors/northwind.gif"
 
 # The results page, under a name in other letter case than the program asks for.
 rm "$course/Media/frel_mabr.htm"
@@ -70,6 +76,7 @@ started=$SECONDS
 trap 'kill $app $server $XVFB_PID 2>/dev/null || true' EXIT
 
 window_place || fail "no window captioned Tovrelle"
+[ $((SECONDS - started)) -le 5 ] || fail "the window took $((SECONDS - started)) s to show"
 sleep 2
 
 # Places are given in the window's main panel, which lies at -5, -5 in the

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QMessageBox>
 #include <QTimer>
 #include <QFile>
@@ -66,6 +68,51 @@ TEST(ErrorReportingTest, CaptionsWithTheTitleAndAddsAFullStopAfterLaterCharacter
     EXPECT_TRUE(after);
 }
 
+// While a box waits for the learner, an error raised by what its own event
+// loop delivers (the banner's timer, a click) opens no second box; once it
+// is closed, the next error has its box.
+TEST(ErrorReportingTest, NoSecondBoxWhileOneIsOpen)
+{
+    struct TickingBox : RecordingBox {
+        void showError(const QString&, const QString& text) override
+        {
+            shown << text;
+            runGuarded([] { throw AppError(QStringLiteral("Invalid address \"x\"")); });
+        }
+    } box;
+    ErrorReporting::install(&box, QStringLiteral("Tovrelle"));
+    runGuarded([] { throw AppError(QStringLiteral("first")); });
+    runGuarded([] { throw AppError(QStringLiteral("second")); });
+    ErrorReporting::install(nullptr, QString());
+    EXPECT_EQ(box.shown, QStringList({QStringLiteral("first."), QStringLiteral("second.")}));
+}
+
+// The box belongs to the program's window, and the keyboard is back on the
+// control that had it once the box is closed.
+TEST(ErrorReportingTest, TheBoxLiesOverTheWindowAndGivesTheFocusBack)
+{
+    testApplication();
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    auto* second = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    second->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second->hasFocus(); }));
+    QtErrorBox box;
+    box.setOwner(&window);
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* messageBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        parent = messageBox->parentWidget();
+        first->setFocus();  // the box's own loop may move the focus behind it
+        messageBox->accept();
+    });
+    box.showError(QStringLiteral("Tovrelle"), QStringLiteral("Cannot read file x."));
+    EXPECT_EQ(parent, &window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second->hasFocus(); }));
+}
+
 // What the real box shows of an error, as the learner sees it: its text
 // and how its label reads that text. The box is closed at once.
 struct ShownBox {
@@ -96,7 +143,7 @@ ShownBox showInRealBox(const std::function<void()>& failing)
 
 // Course values, addresses and file names in an error box are shown as
 // typed: markup in them is text, so a link in them is no link, and a huge
-// value is cut short.
+// text is cut short by the box, the error's own text staying whole.
 TEST(ErrorReportingTest, TheBoxShowsQuotedValuesAsPlainTextCutShort)
 {
     const QString link = QStringLiteral("<a href=\"smb://x/y\">CLICKME</a>");
@@ -118,9 +165,13 @@ TEST(ErrorReportingTest, TheBoxShowsQuotedValuesAsPlainTextCutShort)
              store.write("S", "k", "v");
          },
          "Unable to write to " + markedFolder + "/bm.ini."},
-        {"a huge value", [&] { Conversions::strToInt(huge); },
-         "'" + QString(199, u'7') + QStringLiteral("\u2026' is not a valid integer value.")},
+        {"a huge value", [&] { Conversions::strToInt(huge); }, "'" + QString(398, u'7') + QStringLiteral("\u2026")},
     };
+    try {
+        Conversions::strToInt(huge);
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.text(), "'" + huge + "' is not a valid integer value") << "the box alone cuts";
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const ShownBox shown = showInRealBox(c.failing);
