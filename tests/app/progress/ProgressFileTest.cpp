@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "TestApplication.h"
 #include "progress/CourseIdentity.h"
 #include "progress/ProgressFile.h"
 #include "progress/ProgressStore.h"
@@ -107,6 +108,7 @@ TEST(ProgressStore, KeepsWhatCannotBeWrittenForTheNextSave)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
+    testApplication();
     QTemporaryDir course;
     QTemporaryDir data;
     const QString file = data.filePath(CourseIdentity::progressFileName(
