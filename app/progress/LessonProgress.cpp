@@ -5,12 +5,12 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QtDebug>
 
 #include "AppError.h"
 #include "CD_Quorvate1.h"
 #include "LessonMenu.h"
 #include "PlayedClip.h"
+#include "ProgressLog.h"
 #include "ProgressOffer.h"
 #include "WatchedMarks.h"
 #include "accessible/LessonProgressText.h"
@@ -42,7 +42,7 @@ LessonProgress::LessonProgress(TfrmMain& window, const AppPaths& course, DataFol
                      dataFolder.locate()},
                     forgetFirst, [this](const CourseProgress& kept) { load(kept); });
     } catch (const AppError& error) {
-        qWarning().noquote() << QStringLiteral("The course's progress cannot be kept: %1").arg(error.text());
+        qCWarning(progressLog).noquote() << QStringLiteral("The course's progress cannot be kept: %1").arg(error.text());
     }
 }
 

@@ -7,9 +7,11 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QtDebug>
 
+#include "ProgressLog.h"
 #include "SafeFileWriter.h"
+
+Q_LOGGING_CATEGORY(progressLog, "tovrelle")
 
 namespace {
 
@@ -85,7 +87,7 @@ void ProgressFile::setAside(const char* why) const
     const QString aside = path_ + QStringLiteral(".set-aside-")
                           + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     const bool moved = QFile::rename(path_, aside);
-    qWarning().noquote() << QStringLiteral("The course's progress file %1 %2; it was %3.")
+    qCWarning(progressLog).noquote() << QStringLiteral("The course's progress file %1 %2; it was %3.")
                                 .arg(path_, QLatin1String(why),
                                      moved ? QStringLiteral("set aside as %1").arg(aside)
                                            : QStringLiteral("left as it is and not used"));

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include <QtDebug>
 
 #include "DataFolder.h"
 #include "CourseIdentity.h"
+#include "ProgressLog.h"
 
 ProgressStore::ProgressStore() : worker_(new QObject)
 {
@@ -68,7 +68,7 @@ void ProgressStore::writePending()
         pending_ = {};
     // A full disk or a read-only folder is told once, not at every save.
     else if (!failing_)
-        qWarning().noquote() << QStringLiteral("The course's progress cannot be kept in %1: %2")
+        qCWarning(progressLog).noquote() << QStringLiteral("The course's progress cannot be kept in %1: %2")
                                     .arg(file_->path(), systemMessage(error));
     failing_ = !written;
 }
