@@ -21,7 +21,8 @@ QAccessibleInterface* offerInterface(const QString& className, QObject* object)
 
 }  // namespace
 
-ProgressOffer::ProgressOffer(QWidget* parent) : QFrame(parent), button_(new QPushButton(this))
+ProgressOffer::ProgressOffer(QWidget* video)
+    : QFrame(video->parentWidget()), video_(video), button_(new QPushButton(this))
 {
     setObjectName(QStringLiteral("progressOffer"));
     setStyleSheet(QStringLiteral("#progressOffer { background: #080D37; border: 1px solid #55437B; }"
@@ -60,7 +61,7 @@ void ProgressOffer::offer(const QString& text, std::function<void()> accepted)
     button_->setText(text);
     setAccessibleName(text);
     adjustSize();
-    move(kMargin, kMargin);
+    move(video_->pos() + QPoint(kMargin, kMargin));
     raise();
     show();
     hideTimer_.start();

@@ -17,8 +17,9 @@ class ProgressOffer : public QFrame {
 public:
     static constexpr int ShownMs = 60000;
 
-    // parent: the video, over which the offer lies.
-    explicit ProgressOffer(QWidget* parent);
+    // video: the picture the offer lies over; the offer is its sibling, so
+    // that readers find it in the video's panel.
+    explicit ProgressOffer(QWidget* video);
 
     void offer(const QString& text, std::function<void()> accepted);
     void withdraw();
@@ -32,6 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* video_;
     QPushButton* button_;
     QTimer hideTimer_;
     std::function<void()> accepted_;
