@@ -35,9 +35,11 @@ void WatchedMarks::paintEvent(QPaintEvent*)
     const LessonRows rows = window_.lessonRows();
     const int left = (width() - kTickSize) / 2;
     for (const std::int32_t lesson : window_.watchedLessons) {
-        if (lesson > rows.count || rows.height < 0)
+        const std::int64_t middle = rows.top(lesson) + rows.height / 2;
+        // Rows below the picture's edge cannot be pointed at, nor marked.
+        if (lesson > rows.count || rows.height < 0 || middle < 0 || middle > height())
             continue;
-        const int top = int(rows.top(lesson) + rows.height / 2 - kTickSize / 2);
+        const int top = int(middle) - kTickSize / 2;
         QPainterPath tick;
         tick.moveTo(left, top + kTickSize / 2);
         tick.lineTo(left + kTickSize / 3, top + kTickSize);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,6 +90,61 @@ INSTANTIATE_TEST_SUITE_P(
         OfferCase{"OneVideo", false, CourseProgress{1, 3725.0, {}}, false, QStringLiteral("Continue at 1:02:05"),
                   QStringLiteral("vid_01.avi"), 3720.0, {}, {}},
         OfferCase{"OneVideoNearItsStart", false, CourseProgress{1, 9.0, {}}, false, {}, {}, 0, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct MenuCase {
+    const char* name;
+    int downs;  // Down keys before the menu: the lesson under the strip's cursor
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QString entry;
+    std::set<std::int32_t> watchedAfter;
+};
+
+class LessonMenuTest : public testing::TestWithParam<MenuCase> {};
+
+// The menu of the lesson under the strip's cursor takes its mark off, on the
+// strip, for readers and in the file.
+TEST_P(LessonMenuTest, TakesTheMarkOffTheLessonUnderTheCursor)
+{
+    MainWindowHarness harness;
+    QTemporaryDir data;
+    harness.dataFolder = data.path();
+    harness.course.writeLessonCourse(false);
+    const ProgressFile file(data.filePath(CourseIdentity::progressFileName(
+        CourseIdentity::of(harness.course.path(QStringLiteral("qel.ini")), harness.course.path(QStringLiteral("Media"))))));
+    ASSERT_TRUE(file.apply({CourseProgress{3, 30.0, {}}, {1, 2}, {}}));
+    TfrmMain& window = harness.start();
+    window.show();
+    LessonProgress progress(window, AppPaths(harness.course.dir()), harness, false);
+    progress.waitUntilLoaded();
+    window.Image15->setFocus();
+    for (int down = 0; down < GetParam().downs; ++down)
+        QTest::keyClick(window.Image15, Qt::Key_Down);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu);
+        shown = menu->actions().first()->text();
+        menu->actions().first()->trigger();
+        menu->close();
+    });
+    QTest::keyClick(window.Image15, GetParam().key, GetParam().modifiers);
+    EXPECT_EQ(shown, GetParam().entry);
+    EXPECT_EQ(window.watchedLessons, GetParam().watchedAfter);
+    QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(window.Image15);
+    EXPECT_EQ(strip->text(QAccessible::Description),
+              QStringLiteral("%1 of 3 lessons watched").arg(GetParam().watchedAfter.size()));
+    progress.close();
+    EXPECT_EQ(file.read().watched, GetParam().watchedAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, LessonMenuTest,
+    testing::Values(MenuCase{"MenuKey", 1, Qt::Key_Menu, Qt::NoModifier,
+                             QStringLiteral("Mark Lesson 2 as Not Watched"), {1}},
+                    MenuCase{"ShiftF10", 0, Qt::Key_F10, Qt::ShiftModifier,
+                             QStringLiteral("Mark Lesson 1 as Not Watched"), {2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
