@@ -47,8 +47,11 @@ private:
 
 ProgressFile::ProgressFile(QString path) : path_(std::move(path)) {}
 
+// A course without a file leaves the data folder as it is, lock and all.
 CourseProgress ProgressFile::read() const
 {
+    if (!QFile::exists(path_))
+        return {};
     FileLock lock(path_);
     return readLocked();
 }
@@ -104,6 +107,8 @@ bool ProgressFile::apply(const ProgressChange& change) const
 
 bool ProgressFile::forget() const
 {
+    if (!QFile::exists(path_))
+        return true;
     FileLock lock(path_);
     return !QFile::exists(path_) || QFile::remove(path_);
 }

@@ -70,8 +70,11 @@ TEST_P(LessonProgressTest, OffersThePlaceKeptAndGoesThereWhenPressed)
     progress.close();
     EXPECT_EQ(QDir(harness.course.dir()).entryList(QDir::AllEntries, QDir::Name), courseFiles)
         << "something was written to the course folder";
-    if (!row.kept || row.forget)
-        EXPECT_FALSE(QFile::exists(file.path())) << "a first day needs no progress file";
+    if (!row.kept)
+        EXPECT_TRUE(QDir(data.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            << "a first day needs no progress file";
+    if (row.forget)
+        EXPECT_FALSE(QFile::exists(file.path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
