@@ -1,5 +1,7 @@
 #include "LessonProgressText.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QCoreApplication>

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QFileInfo>
 
 #include "AppError.h"
 #include "CD_Quorvate1.h"

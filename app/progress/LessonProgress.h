@@ -39,7 +39,6 @@ public:
     void close();
 
     ProgressOffer* offer() const { return offer_; }
-    const ProgressTracker& tracker() const { return tracker_; }
     // Returns once the progress file is read and shown.
     void waitUntilLoaded();
 

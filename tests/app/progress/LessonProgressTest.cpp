@@ -43,8 +43,9 @@ TEST_P(LessonProgressTest, OffersThePlaceKeptAndGoesThereWhenPressed)
     }
     const ProgressFile file(data.filePath(CourseIdentity::progressFileName(
         CourseIdentity::of(harness.course.path(QStringLiteral("qel.ini")), harness.course.path(QStringLiteral("Media"))))));
-    if (row.kept)
+    if (row.kept) {
         ASSERT_TRUE(file.apply({row.kept, row.kept->watched, {}}));
+    }
     const QStringList courseFiles = QDir(harness.course.dir()).entryList(QDir::AllEntries, QDir::Name);
     TfrmMain& window = harness.start();
     window.show();
@@ -70,11 +71,13 @@ TEST_P(LessonProgressTest, OffersThePlaceKeptAndGoesThereWhenPressed)
     progress.close();
     EXPECT_EQ(QDir(harness.course.dir()).entryList(QDir::AllEntries, QDir::Name), courseFiles)
         << "something was written to the course folder";
-    if (!row.kept)
+    if (!row.kept) {
         EXPECT_TRUE(QDir(data.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
             << "a first day needs no progress file";
-    if (row.forget)
+    }
+    if (row.forget) {
         EXPECT_FALSE(QFile::exists(file.path()));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
