@@ -1,7 +1,8 @@
 // The program entry: the command line, the application, the course folder,
 // the main window, the hidden bookmark manager, the window's place in the
 // desktop session (idle inhibition, media controls, speed and captions keys,
-// the window's section and play keys), then the message loop.
+// the window's section and play keys), the learner's progress in the course,
+// then the message loop.
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,7 @@
 #include "IdleInhibitorGroup.h"
 #include "LazyHtmlEngine.h"
 #include "LibraryDiagnostics.h"
+#include "progress/LessonProgress.h"
 #include "MprisService.h"
 #include "QtErrorBox.h"
 #include "QtShell.h"
@@ -120,6 +122,7 @@ int main(int argc, char* argv[])
     CaptionsChoice captions(UserSettings::forUser(), frmMain.ActiveMovie1->control());
     speedKeys.onCaptionsKey = [&captions] { captions.toggle(); };
     WindowKeys windowKeys(frmMain);
+    LessonProgress progress(frmMain, AppPaths(*course), dataFolder, commandLine.forgetsProgress());
     // The player's library, the session bus and the engine's libraries (for
     // a course with a page among its banners) wait for the first frame; the
     // introduction starts once the player has loaded, and the desktop

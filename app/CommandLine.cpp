@@ -12,12 +12,17 @@ constexpr char kHelpText[] =
     "Without COURSE_FOLDER, the course beside the program is opened; failing\n"
     "that, the course opened last; failing that, a folder chooser asks for it.\n"
     "\n"
-    "      --help     display this help and exit\n"
-    "      --version  output version information and exit\n"
+    "      --forget-progress  forget where you left off in the course and which\n"
+    "                         lessons you watched, and start as on the first day\n"
+    "      --help             display this help and exit\n"
+    "      --version          output version information and exit\n"
     "\n"
     "The course opened last is kept in $XDG_CONFIG_HOME/tovrelle/tovrelle.conf,\n"
     "bookmarks in $XDG_DATA_HOME/tovrelle (by default ~/.config/tovrelle and\n"
-    "~/.local/share/tovrelle).\n";
+    "~/.local/share/tovrelle). Each course's progress (the lesson and place you\n"
+    "left off at, the lessons watched) is kept beside the bookmarks, in a file\n"
+    "progress-*.txt named after the course's contents, so that the same course\n"
+    "on another mount point or copied keeps it.\n";
 
 // The long options, each matched by any prefix of its name.
 struct LongOption {
@@ -25,6 +30,7 @@ struct LongOption {
     CommandLine::Request request;
 };
 constexpr LongOption kLongOptions[] = {
+    {"forget-progress", CommandLine::Request::Run},
     {"help", CommandLine::Request::Help},
     {"version", CommandLine::Request::Version},
 };
@@ -71,6 +77,8 @@ void CommandLine::takeOption(const QString& argument)
             continue;
         if (argument.contains(u'='))
             complain(QStringLiteral("option '--%1' doesn't allow an argument").arg(QLatin1String(option.name)));
+        else if (option.request == Request::Run)
+            forgetProgress_ = true;
         else
             request_ = option.request;
         return;

@@ -24,6 +24,8 @@ public:
     Request request() const { return request_; }
     // The folder given, as written; none when the line names no folder.
     const std::optional<QString>& courseFolder() const { return courseFolder_; }
+    // --forget-progress: the course starts as on the first day.
+    bool forgetsProgress() const { return forgetProgress_; }
     bool asksInformation() const { return request_ == Request::Help || request_ == Request::Version; }
 
     // Prints the help, the version, or the complaint with a pointer to
@@ -40,5 +42,6 @@ private:
     QString programName_;
     Request request_ = Request::Run;
     std::optional<QString> courseFolder_;
+    bool forgetProgress_ = false;
     QString complaint_;
 };

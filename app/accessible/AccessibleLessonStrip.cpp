@@ -5,6 +5,7 @@
 #include "CD_Quorvate1.h"
 #include "LessonStripCursor.h"
 #include "ErrorReporting.h"
+#include "LessonProgressText.h"
 #include "PlayedClip.h"
 
 AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
@@ -18,6 +19,8 @@ AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
 
 QString AccessibleLessonStrip::text(QAccessible::Text t) const
 {
+    if (t == QAccessible::Description)
+        return watchedSummary(window_);
     return t == QAccessible::Name ? QStringLiteral("Lessons") : QAccessibleWidget::text(t);
 }
 
@@ -90,7 +93,7 @@ QString AccessibleLessonItem::text(QAccessible::Text t) const
 {
     if (t != QAccessible::Name)
         return {};
-    return lesson_ == 0 ? QStringLiteral("Introduction") : QStringLiteral("Lesson %1").arg(lesson_);
+    return lesson_ == 0 ? QStringLiteral("Introduction") : lessonItemName(strip_->frmMain(), lesson_);
 }
 
 // The row's lines on the strip picture; the introduction has no row.
@@ -118,11 +121,13 @@ QStringList AccessibleLessonItem::actionNames() const
 {
     if (lesson_ == 0)
         return {};
-    return {pressAction()};
+    return {pressAction(), showMenuAction()};
 }
 
 void AccessibleLessonItem::doAction(const QString& action)
 {
     if (action == pressAction() && lesson_ > 0)
         runGuarded([this] { strip_->frmMain().chooseLesson(lesson_); });
+    else if (action == showMenuAction() && lesson_ > 0)
+        requestLessonMenu(strip_->frmMain(), lesson_);
 }

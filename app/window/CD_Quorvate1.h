@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -129,6 +130,8 @@ public:
     QStringList sponsorPictures;
     QStringList sponsorUrls;
     ViewGeometry viewGeometry;
+    // The lessons the learner has watched in this course, as kept for it.
+    std::set<std::int32_t> watchedLessons;
 
     // Direct children of the window.
     TPanel* Panel2 = nullptr;
@@ -218,6 +221,10 @@ public:
     TShape* browserBorder2 = nullptr;
     TImage* imgShowall = nullptr;
     TEmbeddedWB* spBrowser = nullptr;
+
+signals:
+    // A lesson was loaded from the strip, a key or a reader (chooseLesson).
+    void lessonChosen(std::int32_t lesson);
 
 protected:
     void showEvent(QShowEvent* event) override;

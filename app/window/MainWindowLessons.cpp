@@ -44,4 +44,5 @@ void TfrmMain::chooseLesson(std::int32_t lesson)
     adSwap();
     movieSwap(fileName);
     reportAccessibleChanges({Image15, ActiveMovie1});
+    emit lessonChosen(lesson);
 }

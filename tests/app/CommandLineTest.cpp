@@ -17,6 +17,7 @@ struct LineCase {
     Request request;
     std::optional<QString> folder;
     QString complaint;  // the first line on standard error; empty when nothing is printed there
+    bool forgetsProgress = false;
 };
 
 QString usageComplaint(const char* text)
@@ -37,6 +38,7 @@ TEST_P(CommandLineTest, ParsesAndAnswers)
     const CommandLine line = CommandLine::parse(row.arguments);
     EXPECT_EQ(line.request(), row.request);
     EXPECT_EQ(line.courseFolder(), row.folder);
+    EXPECT_EQ(line.forgetsProgress(), row.forgetsProgress);
 
     QString out;
     QString err;
@@ -73,6 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"OptionsEndAtDoubleDash", {kProgram, QStringLiteral("--"), QStringLiteral("--help")}, Request::Run,
                  QStringLiteral("--help"), {}},
         LineCase{"Help", {kProgram, QStringLiteral("--help")}, Request::Help, std::nullopt, {}},
+        LineCase{"ForgetProgress", {kProgram, QStringLiteral("--forget-progress"), QStringLiteral("/c")}, Request::Run,
+                 QStringLiteral("/c"), {}, true},
+        LineCase{"ForgetShortened", {kProgram, QStringLiteral("--forget")}, Request::Run, std::nullopt, {}, true},
+        LineCase{"ValueForForget", {kProgram, QStringLiteral("--forget-progress=yes")}, Request::Misuse, std::nullopt,
+                 usageComplaint("option '--forget-progress' doesn't allow an argument")},
         LineCase{"HelpAfterFolder", {kProgram, QStringLiteral("/c"), QStringLiteral("--help")}, Request::Help,
                  QStringLiteral("/c"), {}},
         LineCase{"ShortenedVersion", {kProgram, QStringLiteral("--vers")}, Request::Version, std::nullopt, {}},

@@ -3,7 +3,8 @@
 # screen saver: the screen is kept awake exactly while a lesson plays (given
 # back on Pause, Stop, the end of a clip and Quit), and the MPRIS player moves
 # the real window: pause and play seen on the picture, seek, next and previous
-# lesson, metadata, signals, volume. Then GNOME's session manager in place of
+# lesson, metadata, signals, volume. The place in the course kept across a
+# restart and a SIGKILL. Then GNOME's session manager in place of
 # the screen saver, the desktop portal (and a PlayPause asked before the
 # player is up), the X server's own saver beside a portal that fails, and no
 # session bus at all.
@@ -111,6 +112,44 @@ within eval '! kill -0 $app 2>/dev/null' || fail "Quit left the program running"
 expect_log 4 "uninhibit [0-9]+ known" "Quit"
 [ "$(grep -c -E '^[0-9.]+ inhibit ' "$log")" -eq 4 ] || fail "inhibitions: $(cat "$log")"
 
+# Where the learner left off: lesson 3 played part-way and the window closed;
+# started again, the offer over the video is reached by Tab and pressed with
+# Return, and the lesson and place show through MPRIS. Killed while it plays,
+# the program loses at most 10 s of the place.
+progress_file() { cat "$XDG_DATA_HOME"/tovrelle/progress-*.txt 2>/dev/null; }
+kept_position() { progress_file | sed -n 's/^position=\([0-9]*\).*/\1/p'; }
+position_s() { mpris_get Position | sed -E 's/.*int64 ([0-9]+).*/\1/' | awk '{print int($1 / 1000000)}'; }
+(cd "$work/course" && exec ./tovrelle) >"$work/program-progress.log" 2>&1 &
+app=$!
+wait_for_mpris || fail "no MPRIS player on the bus"
+mpris Next && within has_title "Lesson 2" && mpris Next && within has_title "Lesson 3" || fail "no lesson 3: $(metadata)"
+# A seek past the length is refused: the length is known once the clip is open.
+within eval 'metadata | grep -q "mpris:length.: <int64 [1-9]"' || fail "lesson 3 has no length: $(metadata)"
+mpris SetPosition "objectpath '/org/tovrelle/Tovrelle/lesson/3'" "int64 20000000"
+sleep 1.5
+# Closed as the title bar's close box closes it (Qt keeps other, unmapped
+# windows with the same caption: the shown one is asked).
+window_place || fail "no window to close"
+/usr/bin/python3 "$source/tests/e2e/close-window.py" "$(xwininfo -name Tovrelle | awk '/Window id:/ {print $4}')"
+within eval '! kill -0 $app 2>/dev/null' || fail "closing the window left the program running"
+progress_file | grep -q '^lesson=3$' && [ "$(kept_position)" -ge 20 ] || fail "the place kept on closing: $(progress_file)"
+(cd "$work/course" && exec ./tovrelle) >"$work/program-progress2.log" 2>&1 &
+app=$!
+window_place || fail "no window on the second start"
+shown=$(date +%s%N)
+wait_for_mpris || fail "no MPRIS player on the second start"
+has_title "Lesson 1" || fail "the second start did not begin as the first: $(metadata)"
+xdotool key Tab Tab Tab Tab Tab Tab Return
+at_place() { has_title "Lesson 3" && [ "$(position_s)" -ge 15 ]; }
+within at_place || fail "the offer did not bring lesson 3 back at its place: $(metadata) $(mpris_get Position)"
+echo "back at the place $(( ($(date +%s%N) - shown) / 1000000 )) ms after the window showed"
+sleep 11
+played=$(position_s)
+kill -9 "$app"; { wait "$app"; } 2>/dev/null || true
+lost=$((played - $(kept_position)))
+echo "SIGKILL at ${played} s of lesson 3 lost ${lost} s of the place"
+[ "$lost" -le 10 ] || fail "SIGKILL lost $lost s: $(progress_file)"
+
 # GNOME's session manager where the screen saver is missing: the idle flag.
 kill "$SCREENSAVER_PID"
 start_fake_screensaver "$log" --gnome
@@ -170,4 +209,5 @@ picture_moves "$work" 0.5 || fail "without a session bus the picture stands stil
 kill -0 "$app" 2>/dev/null || fail "the program ended without a session bus"
 echo "screen kept awake while playing and given back on Pause, Stop, end of clip and Quit;" \
   "MPRIS pause, play, seek, volume, next, previous, metadata, signals, Raise; a PlayPause before the player is up;" \
+  "the place kept on closing, continued by keyboard after a restart, and at most 10 s lost to SIGKILL;" \
   "GNOME, portal, and the X server's saver beside a failing portal; no bus"

@@ -6,7 +6,8 @@
 # player's buttons, the seek bar with its value, the bookmark list, the video
 # and the banner are there with their roles; a reader's activate on
 # "Lesson 3" plays lesson 3, and its press on Play plays after Pause. Then the
-# resources and sponsors sections, reached through their tabs.
+# resources and sponsors sections, reached through their tabs. Then a restart,
+# and the offer to continue lesson 3, heard and pressed.
 # Usage: run-screen-reader.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -107,5 +108,20 @@ expect "page tab" Sponsors "selected"
 no_unnamed "the sponsors section"
 expect "push button" "Show all sponsors"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
+
+# Closed and started again, the window tells the reader of the place kept in
+# lesson 3 with a notification, and the reader's press goes back there.
+/usr/bin/python3 "$source/tests/e2e/close-window.py" "$(xwininfo -name Tovrelle | awk '/Window id:/ {print $4}')"
+for _ in $(seq 1 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "closing the window left the program running"
+kept=$(sed -n 's/^position=\([0-9]*\).*/\1/p' "$XDG_DATA_HOME"/tovrelle/progress-*.txt)
+offer=$(printf 'Continue Lesson 3 at %d:%02d' $((kept / 60)) $((kept % 60)))
+(cd "$work/course" && exec ./tovrelle) >"$work/program-again.log" 2>&1 &
+app=$!
+window_place || fail "no window on the second start"
+expect notification "$offer"
+view press "push button" "$offer"
+within eval 'mpris_get Metadata | grep -q "xesam:title.: <.Lesson 3.>"' || fail "the offer's press: $(mpris_get Metadata)"
 echo "named: 3 tabs, 5 lessons and the introduction, Play, Pause, Stop, the seek bar, the bookmarks," \
-  "the video, the banner, the search forms; none unnamed in any section; Lesson 3 and Play work by a reader's action"
+  "the video, the banner, the search forms; none unnamed in any section; Lesson 3 and Play work by a reader's action;" \
+  "the place kept told as a notification after a restart and continued by a reader's press"
