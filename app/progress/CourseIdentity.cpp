@@ -6,21 +6,21 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
+
+#include "CourseFiles.h"
 
 namespace {
 
 // Bounds the work on a course that is not what it claims to be.
-constexpr qint64 kLargestSettings = 1024 * 1024;
 constexpr qsizetype kMostMediaFiles = 10000;
 
+// Read through the course's gate, so that a pipe or a device named qel.ini
+// never holds the progress thread, and with it the program's exit.
 QByteArray settingsBytes(const QString& qelIni)
 {
-    QFile file(qelIni);
-    if (!file.open(QIODevice::ReadOnly))
-        return "no settings";
-    return file.read(kLargestSettings);
+    const CourseFiles::Read file = CourseFiles::read(qelIni, CourseFiles::Kind::Settings);
+    return file.ok() ? file.bytes : QByteArray("no settings");
 }
 
 // "name size" lines of the lesson videos, names in lower case and sorted, as
