@@ -125,6 +125,11 @@ double MpvVideoControl::position() const
     return atEnd_ ? duration_ : position_;
 }
 
+bool MpvVideoControl::isSeeking() const
+{
+    return loaded_ ? seekTarget_ >= 0.0 : seekWhenOpen_ >= 0.0;
+}
+
 void MpvVideoControl::setPosition(double seconds)
 {
     seekOnceOpen(seconds);
@@ -144,6 +149,7 @@ void MpvVideoControl::seekTo(double seconds)
 {
     seekTarget_ = std::max(0.0, seconds);
     atEnd_ = false;
+    ++unansweredSeeks_;
     mpv_.command({QStringLiteral("seek"), QString::number(seekTarget_, 'f', 3), QStringLiteral("absolute+exact")},
                  SeekReply);
 }
@@ -242,8 +248,8 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
     case MPV_EVENT_COMMAND_REPLY:
         if (event.reply_userdata != 0 && event.reply_userdata == openRequest_)
             takeOpenReply(event);
-        else if (event.reply_userdata == SeekReply && event.error < 0)
-            seekTarget_ = -1.0;  // the player will not move
+        else if (event.reply_userdata == SeekReply)
+            takeSeekReply(event.error);
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         if (event.reply_userdata == openRequest_ && loaded_)
@@ -261,6 +267,10 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         playbackStarted_ = playbackStarted_ || loaded_;
+        // The player restarts after each seek it takes in; one that it has
+        // not answered yet restarts later.
+        if (unansweredSeeks_ > 0)
+            break;
         if (seekTarget_ >= 0.0)
             position_ = seekTarget_;
         seekTarget_ = -1.0;
@@ -271,6 +281,14 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
     default:
         break;
     }
+}
+
+// The last seek refused leaves the player where it is.
+void MpvVideoControl::takeSeekReply(int error)
+{
+    unansweredSeeks_ = std::max(0, unansweredSeeks_ - 1);
+    if (error < 0 && unansweredSeeks_ == 0)
+        seekTarget_ = -1.0;
 }
 
 void MpvVideoControl::takeOpenReply(const mpv_event& event)
