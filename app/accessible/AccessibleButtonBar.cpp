@@ -1,11 +1,48 @@
 #include "AccessibleButtonBar.h"
 
+#include <utility>
+
+#include "ActiveMovie.h"
 #include "MediaPlayer.h"
 
-AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar)
-    : QAccessibleWidget(bar, QAccessible::ToolBar),
-      buttons_([this](int button) { return new AccessibleBarButton(this, button); })
+AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie)
+    : QAccessibleWidget(bar, QAccessible::ToolBar), movie_(movie),
+      buttons_([this](int button) { return new AccessibleBarButton(this, button); }), toldInEffect_(buttonInEffect())
 {
+}
+
+int AccessibleButtonBar::buttonInEffect() const
+{
+    switch (movie_.PlayState()) {
+    case VideoControl::Playing:
+    case VideoControl::Waiting:
+        return TMediaPlayer::btPlay;
+    case VideoControl::Paused:
+        return TMediaPlayer::btPause;
+    case VideoControl::Stopped:
+        return TMediaPlayer::btStop;
+    default:
+        return -1;
+    }
+}
+
+void AccessibleButtonBar::reportChanges()
+{
+    const int now = buttonInEffect();
+    if (now == toldInEffect_)
+        return;
+    tellChecked(std::exchange(toldInEffect_, now));
+    tellChecked(now);
+}
+
+void AccessibleButtonBar::tellChecked(int button)
+{
+    if (QAccessibleInterface* part = child(button)) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(part, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 TMediaPlayer* AccessibleButtonBar::bar() const
@@ -61,6 +98,8 @@ QAccessible::State AccessibleBarButton::state() const
     QAccessible::State state = sharedState();
     state.focusable = true;
     state.focused = bar_->focusChild() == this;
+    state.checkable = true;
+    state.checked = bar_->buttonInEffect() == button_;
     return state;
 }
 

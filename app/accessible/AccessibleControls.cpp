@@ -12,6 +12,7 @@
 #include "AccessibleButtonBar.h"
 #include "AccessibleComboBox.h"
 #include "AccessibleLessonStrip.h"
+#include "AccessibleNotice.h"
 #include "AccessiblePanel.h"
 #include "AccessiblePictureButton.h"
 #include "AccessibleSeekBar.h"
@@ -20,6 +21,7 @@
 #include "CD_Quorvate1.h"
 #include "LessonStripCursor.h"
 #include "MediaPlayer.h"
+#include "SpokenNotice.h"
 
 namespace {
 
@@ -43,7 +45,7 @@ QAccessibleInterface* pictureInterface(TfrmMain& window, TImage* picture)
 bool describedHere(const QString& className)
 {
     static const QStringList names = {"TPanel",   "TShape", "TMediaPlayer", "TDropDownList", "QComboBox",
-                                      "TImage",   "TActiveMovie", "QScrollBar", "QWidget"};
+                                      "TImage",   "TActiveMovie", "QScrollBar", "QWidget", "SpokenNotice"};
     return names.contains(className);
 }
 
@@ -61,11 +63,13 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
         return new AccessiblePanel(widget);
     if (className == QLatin1String("TShape"))
         return new AccessibleDecoration(widget);
-    if (className == QLatin1String("TMediaPlayer"))
-        return new AccessibleButtonBar(static_cast<TMediaPlayer*>(widget));
+    if (className == QLatin1String("SpokenNotice"))
+        return new AccessibleNotice(static_cast<SpokenNotice*>(widget));
     auto* window = qobject_cast<TfrmMain*>(widget->window());
     if (!window)
         return nullptr;
+    if (className == QLatin1String("TMediaPlayer"))
+        return new AccessibleButtonBar(static_cast<TMediaPlayer*>(widget), *window->ActiveMovie1);
     if (className == QLatin1String("TDropDownList") || className == QLatin1String("QComboBox"))
         return new AccessibleComboBox(static_cast<QComboBox*>(widget));
     if (className == QLatin1String("TImage"))

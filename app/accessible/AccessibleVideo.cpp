@@ -9,7 +9,7 @@ const QString AccessibleVideo::FullScreenAction = QStringLiteral("Full screen");
 
 AccessibleVideo::AccessibleVideo(TfrmMain& window)
     : QAccessibleWidget(window.ActiveMovie1, QAccessible::Animation), window_(window), toldName_(name()),
-      toldView_(view())
+      toldDescription_(description())
 {
 }
 
@@ -30,13 +30,34 @@ QString AccessibleVideo::view() const
     return QStringLiteral("normal view");
 }
 
+QString AccessibleVideo::playState() const
+{
+    switch (window_.ActiveMovie1->PlayState()) {
+    case VideoControl::Playing:
+    case VideoControl::Waiting:
+        return QStringLiteral("playing");
+    case VideoControl::Paused:
+        return QStringLiteral("paused");
+    case VideoControl::Stopped:
+        return QStringLiteral("stopped");
+    default:
+        return QStringLiteral("no clip open");
+    }
+}
+
+// "paused, normal view"
+QString AccessibleVideo::description() const
+{
+    return playState() + QStringLiteral(", ") + view();
+}
+
 QString AccessibleVideo::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name:
         return name();
     case QAccessible::Description:
-        return view();
+        return description();
     default:
         return QAccessibleWidget::text(t);
     }
@@ -66,8 +87,8 @@ void AccessibleVideo::reportChanges()
         QAccessibleEvent event(window_.ActiveMovie1, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
-    if (const QString now = view(); now != toldView_) {
-        toldView_ = now;
+    if (const QString now = description(); now != toldDescription_) {
+        toldDescription_ = now;
         QAccessibleEvent event(window_.ActiveMovie1, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }

@@ -6,8 +6,8 @@
 
 class TfrmMain;
 
-// The lesson video, named after the clip it shows ("Lesson 3"), with its view
-// in the description. Its actions are the mouse's: a press switches between
+// The lesson video, named after the clip it shows ("Lesson 3"), with its
+// state and view in the description ("paused, normal view"). Its actions are the mouse's: a press switches between
 // the normal and the large view, "Compact view" is the right button's click,
 // "Full screen" the double-click. The picture's surface is part of it.
 class AccessibleVideo : public QAccessibleWidget, public ReportsChanges {
@@ -25,14 +25,16 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString& action) override;
 
-    // Tells of another clip (the name) and another view (the description).
+    // Tells of another clip (the name), another state or view (the description).
     void reportChanges() override;
 
 private:
     QString name() const;
     QString view() const;
+    QString playState() const;
+    QString description() const;
 
     TfrmMain& window_;
     QString toldName_;
-    QString toldView_;
+    QString toldDescription_;
 };

@@ -7,6 +7,7 @@
 #include "CD_Quorvate1.h"
 #include "ErrorReporting.h"
 #include "ProgramFont.h"
+#include "accessible/SpokenNotice.h"
 #include "controls/DropDownList.h"
 
 namespace {
@@ -80,6 +81,7 @@ void TfrmBm::btnAddBmClick()
     frmMain_->bookmarkLists().append({{name, position}});
     txtNewBm->clear();
     frmMain_->saveBookmarks();
+    SpokenNotice::tell(QStringLiteral("Bookmark %1 added").arg(name));
 }
 
 // Removes the selected bookmark. With none selected there is nothing to
@@ -89,8 +91,10 @@ void TfrmBm::btnBmRmClickClick()
     const QList<QListWidgetItem*> selected = bmList->selectedItems();
     if (selected.isEmpty())
         return;
+    const QString name = selected.first()->text();
     frmMain_->bookmarkLists().remove(bmList->row(selected.first()) + 1);
     frmMain_->saveBookmarks();
+    SpokenNotice::tell(QStringLiteral("Bookmark %1 removed").arg(name));
 }
 
 void TfrmBm::keyPressEvent(QKeyEvent* event)

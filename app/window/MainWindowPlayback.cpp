@@ -47,6 +47,7 @@ void TfrmMain::MediaPlayer1Click(int button, bool& /*doDefault*/)
         ActiveMovie1->Stop();
         break;
     }
+    reportAccessibleChanges({MediaPlayer1, ActiveMovie1});
 }
 
 // Moves the seek bar to the played percentage. Setting it from here never
@@ -56,6 +57,8 @@ void TfrmMain::MediaPlayer1Click(int button, bool& /*doDefault*/)
 // and the next arrow step would go from there.
 void TfrmMain::Timer1Timer()
 {
+    // The state changes by itself too: at the clip's end, by a media key.
+    reportAccessibleChanges({MediaPlayer1, ActiveMovie1});
     const double length = ActiveMovie1->Duration();
     if (length <= 0 || ActiveMovie1->Seeking() || videoStandsWhereTheBarSentIt())
         return;
