@@ -6,6 +6,9 @@
   screen-reader-view.py show ROLE NAME   a showing object: "role|name|description|value|states";
                                          fails when there is none
   screen-reader-view.py press ROLE NAME  runs the object's first action, as a reader's "activate"
+  screen-reader-view.py listen FILE      writes the program's focus, state, description and showing
+                                         events to FILE as "event|role|name|detail", one a line, until
+                                         ended
 """
 import sys
 
@@ -54,6 +57,26 @@ def find(role, name):
     sys.exit(f"no showing {role} named {name!r}")
 
 
+def listen(path):
+    out = open(path, "w", buffering=1)
+
+    def heard(event):
+        try:
+            if event.host_application.name != "tovrelle":
+                return
+            source = event.source
+            out.write(f"{event.type}|{source.getRoleName()}|{source.name}|{event.detail1}\n")
+        except Exception:  # an object gone before it was read
+            pass
+
+    for kind in ("focus:", "object:state-changed:focused", "object:state-changed:checked",
+                 "object:state-changed:pressed", "object:state-changed:showing",
+                 "object:property-change:accessible-description", "object:property-change:accessible-name"):
+        pyatspi.Registry.registerEventListener(heard, kind)
+    out.write("listening\n")
+    pyatspi.Registry.start()
+
+
 def main():
     command = sys.argv[1]
     if command == "unnamed":
@@ -69,6 +92,8 @@ def main():
     elif command == "press":
         acc = find(sys.argv[2], sys.argv[3])
         acc.queryAction().doAction(0)
+    elif command == "listen":
+        listen(sys.argv[2])
     else:
         sys.exit(__doc__)
 
