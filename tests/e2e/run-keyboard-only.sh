@@ -110,9 +110,12 @@ sought=$(settled_position)
 near $((sought - 100)) 1 || fail "34 steps on the seek bar sought to $sought tenths, not 100"
 status_is Paused || fail "seeking started the video"
 
-# Back to the bookmark list: the first entry opens the manager, which has
-# the keyboard; a name, Tab to Add, Space, and Esc closes it.
+# Back to the bookmark list: Down reads it and chooses nothing; Alt+Down
+# opens it, and Return on the first entry opens the manager, which has the
+# keyboard; a name, Tab to Add, Space, and Esc closes it.
 key shift+Tab Down
+xdotool search --onlyvisible --name '^Bookmark Manager$' >/dev/null && fail "Down on the closed list opened the manager"
+key alt+Down Down Return
 for _ in $(seq 1 30); do xdotool search --onlyvisible --name '^Bookmark Manager$' >/dev/null && break; sleep 0.2; done
 dialog=$(xdotool search --onlyvisible --name '^Bookmark Manager$' | head -n 1) || fail "the manager did not open"
 within test "$(xdotool getactivewindow)" = "$dialog" || fail "the manager does not have the keyboard"
@@ -130,7 +133,7 @@ key Tab
 xdotool key --delay 40 --repeat 20 Right
 away=$(settled_position)
 near $((away - 160)) 1 || fail "20 steps moved from $sought to $away tenths, not to 160 (54 %)"
-key shift+Tab Down
+key shift+Tab F4 Down Return
 jumped=$(settled_position)
 near $((jumped - sought)) 3 || fail "the bookmark brought the video to $jumped tenths, not $sought"
 
