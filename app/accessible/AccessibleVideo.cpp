@@ -68,6 +68,15 @@ QStringList AccessibleVideo::actionNames() const
     return QStringList{pressAction(), CompactViewAction, FullScreenAction} + QAccessibleWidget::actionNames();
 }
 
+QStringList AccessibleVideo::keyBindingsForAction(const QString& action) const
+{
+    if (action == pressAction())
+        return {QStringLiteral("Return")};
+    if (action == FullScreenAction)
+        return {QStringLiteral("F")};
+    return QAccessibleWidget::keyBindingsForAction(action);
+}
+
 void AccessibleVideo::doAction(const QString& action)
 {
     if (action == pressAction())

@@ -5,6 +5,7 @@
 #include "CD_Quorvate1.h"
 
 #include "SkinColours.h"
+#include "VideoKeys.h"
 
 void TfrmMain::buildKeyboardAccess()
 {
@@ -17,6 +18,7 @@ void TfrmMain::buildKeyboardAccess()
                   [this](std::int32_t lesson) { chooseLesson(lesson); }});
     setKeyboardOrder();
     frameKeyboardFocus();
+    new VideoKeys(*this);
 }
 
 namespace {

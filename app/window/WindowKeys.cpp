@@ -50,7 +50,9 @@ bool WindowKeys::playsOrPauses(const QWidget* widget, const QKeyEvent& key) cons
 {
     if (key.key() != Qt::Key_Space || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    return widget == window_.ActiveMovie1 || widget == window_.MediaPlayer1
+    // On Stop, Space presses Stop as on any button.
+    const bool barOnPlayOrPause = widget == window_.MediaPlayer1 && window_.MediaPlayer1->cursor() != TMediaPlayer::btStop;
+    return widget == window_.ActiveMovie1 || barOnPlayOrPause
         || widget->window() == window_.ActiveMovie1->fullScreenWindow();
 }
 

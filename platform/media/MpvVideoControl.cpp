@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "AppError.h"
 #include "MpvFrameRenderer.h"
 #include "VideoFrameView.h"
+#include "WindowManagerCheck.h"
 
 namespace {
 
@@ -425,6 +427,7 @@ void MpvVideoControl::setFullScreen(bool on)
             fullScreen_->releaseKeyboard();
             fullScreen_->hide();
             redraw();
+            giveBackKeyboard();
         }
         return;
     }
@@ -439,8 +442,21 @@ void MpvVideoControl::setFullScreen(bool on)
     fullScreen_->showFullScreen();
     fullScreen_->raise();
     fullScreen_->activateWindow();
-    // Without a window manager the keys would go to the window under the pointer.
-    fullScreen_->grabKeyboard();
+    // Without a window manager the keys would go to the window under the
+    // pointer. A grab would also keep a screen reader's own keys from it, and
+    // a window manager gives the keys to the active window by itself.
+    if (!QAccessible::isActive() && !windowManagerRuns())
+        fullScreen_->grabKeyboard();
+}
+
+// The keys go back to the picture's place in the program's window.
+void MpvVideoControl::giveBackKeyboard()
+{
+    QWidget* place = surface_->parentWidget();
+    if (!place)
+        return;
+    place->window()->activateWindow();
+    place->setFocus(Qt::OtherFocusReason);
 }
 
 bool MpvVideoControl::isFullScreen() const

@@ -54,6 +54,7 @@ private:
     void startDrawing();
     void redraw();
     void createFullScreenWindow();
+    void giveBackKeyboard();
     void handleEvent(const mpv_event& event);
     void takeOpenReply(const mpv_event& event);
     void takeSeekReply(int error);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A lesson taken with the keyboard alone, on the real program and the demo
 # course under openbox, with xdotool's keys and never the pointer: lesson 3
-# chosen on the strip and played, paused, played and paused again from the
+# chosen on the strip and played, the video on the full screen by F and back
+# by Esc, its large view by Return and back, paused, played and paused again from the
 # button bar, 10 s sought on the seek bar by exact steps, a bookmark added under a typed name
 # through the bookmark list and the manager dialog, the video moved away and
 # brought back by the bookmark, then the resources section, a search, and the
@@ -87,9 +88,23 @@ key Return
 within title_is "Lesson 3" || fail "lesson 3 is not loaded: $(mpris_get Metadata)"
 expect_status Playing "Return on lesson 3"
 
-# The video, then the button bar: Right to Pause and Return, Space plays,
-# Space pauses.
-key Tab Tab Right
+# The video: F shows it on the full screen, captioned with the lesson, and
+# Esc brings it back with the keys on the video, where Return switches to
+# the large view and back.
+window_size() { xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p'; }
+normal_size=$(window_size)
+key Tab f
+within xdotool search --onlyvisible --name '^Lesson 3 – Tovrelle$' >/dev/null || fail "no full screen captioned Lesson 3"
+key Escape
+within test "$(xdotool getactivewindow)" = "$main" || fail "Esc did not give the window back the keyboard"
+xdotool search --onlyvisible --name '^Lesson 3 – Tovrelle$' >/dev/null && fail "Esc left the full screen on"
+key Return
+within test "$(window_size)" != "$normal_size" || fail "Return on the video after full screen: still $normal_size"
+key Return
+within test "$(window_size)" = "$normal_size" || fail "Return again: $(window_size), not $normal_size"
+
+# The button bar: Right to Pause and Return, Space plays, Space pauses.
+key Tab Right
 # The bar lies at 281, 577 of the training panel, its top edge under the
 # video's panel: the frame's bottom line shows.
 framed focus-bar $((3 + 281 + 200 / 3 + 30)) $((100 + 577 + 21 + 1)) \

@@ -132,6 +132,10 @@ TEST(Keyboard, KeysActThroughTheControlsOwnHandlers)
          "training: open vid_01.avi pause; focus ActiveMovie1; cursors 1 0; 0 search 0 index; opened "},
         {"MediaPlayer1", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return},
          "training: open vid_01.avi stop; focus MediaPlayer1; cursors 1 2; 0 search 0 index; opened "},
+        {"MediaPlayer1", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Space},
+         "training: open vid_01.avi stop; focus MediaPlayer1; cursors 1 2; 0 search 0 index; opened "},
+        {"ActiveMovie1", {Qt::Key_F},
+         "training: open vid_01.avi fullscreen on; focus ActiveMovie1; cursors 1 0; 0 search 0 index; opened "},
         {"imgReHotspot", {Qt::Key_Return},
          "resources: open vid_01.avi pause; focus imgReHotspot; cursors 1 0; 0 search 0 index; opened "},
         {"ScrollBar1", {ctrl | Qt::Key_Tab},
@@ -161,6 +165,34 @@ TEST(Keyboard, KeysActThroughTheControlsOwnHandlers)
             press(key.key(), key.keyboardModifiers());
         EXPECT_EQ(outcome(k), QString::fromLatin1(c.expected));
         EXPECT_TRUE(k.harness.errors.isEmpty()) << k.harness.errors.join(u'\n').toStdString();
+    }
+}
+
+// Return on the video is a click (the next view), held it acts once; F is
+// the double-click.
+TEST(Keyboard, TheVideosKeysSwitchItsViews)
+{
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool held;
+        const char* screenMode;
+        bool fullScreen;
+    };
+    const Case cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, false, "max", false},
+        {"Return held", Qt::Key_Return, Qt::NoModifier, true, "max", false},
+        {"Enter", Qt::Key_Enter, Qt::KeypadModifier, false, "normal", false},
+        {"F", Qt::Key_F, Qt::NoModifier, false, "normal", true},
+    };
+    KeyboardWindow k;
+    k.window->ActiveMovie1->setFocus(Qt::TabFocusReason);
+    for (const Case& c : cases) {
+        QKeyEvent key(QEvent::KeyPress, c.key, c.modifiers, QString(), c.held);
+        QApplication::sendEvent(k.window->ActiveMovie1, &key);
+        EXPECT_EQ(k.window->screenMode, QString::fromLatin1(c.screenMode)) << c.name;
+        EXPECT_EQ(k.harness.video->fullScreen, c.fullScreen) << c.name;
     }
 }
 
