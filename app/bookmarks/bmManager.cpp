@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 #include "CD_Quorvate1.h"
 #include "ErrorReporting.h"
@@ -95,6 +97,30 @@ void TfrmBm::btnBmRmClickClick()
     frmMain_->bookmarkLists().remove(bmList->row(selected.first()) + 1);
     frmMain_->saveBookmarks();
     SpokenNotice::tell(QStringLiteral("Bookmark %1 removed").arg(name));
+}
+
+void TfrmBm::setMainWindow(TfrmMain* window)
+{
+    frmMain_ = window;
+}
+
+// The window system keeps the dialog over the main window, as its own. The
+// main window does not own it: each is destroyed by its maker.
+void TfrmBm::showEvent(QShowEvent* event)
+{
+    if (frmMain_ && frmMain_->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(frmMain_->windowHandle());
+    }
+    QWidget::showEvent(event);
+}
+
+// The main window's focus comes back to the control that had it.
+void TfrmBm::hideEvent(QHideEvent* event)
+{
+    if (frmMain_ && QApplication::activeWindow() == this)
+        frmMain_->activateWindow();
+    QWidget::hideEvent(event);
 }
 
 void TfrmBm::keyPressEvent(QKeyEvent* event)

@@ -15,7 +15,7 @@ set -euo pipefail
 binary=$1 source=$2 work=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in dbus-daemon gdbus xdotool openbox; do
+for tool in dbus-daemon gdbus xdotool xprop openbox; do
   command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/setup.sh)"
 done
 source "$source/scripts/demo-session.sh"
@@ -134,6 +134,8 @@ key alt+Down Down Return
 for _ in $(seq 1 30); do xdotool search --onlyvisible --name '^Bookmark Manager$' >/dev/null && break; sleep 0.2; done
 dialog=$(xdotool search --onlyvisible --name '^Bookmark Manager$' | head -n 1) || fail "the manager did not open"
 within test "$(xdotool getactivewindow)" = "$dialog" || fail "the manager does not have the keyboard"
+xprop -id "$dialog" WM_TRANSIENT_FOR | grep -q -i "$(printf '0x%x' "$main")" \
+  || fail "the manager is not the window's own: $(xprop -id "$dialog" WM_TRANSIENT_FOR)"
 xdotool type --delay 40 "Keyboard mark"
 key Tab space
 shot manager

@@ -196,12 +196,48 @@ TEST(Keyboard, TheVideosKeysSwitchItsViews)
     }
 }
 
+// The focus stays where the learner put it: the strip's cursor goes back to
+// the loaded lesson only on Tab and Shift+Tab into the strip, and Ctrl+Tab
+// has the tab focused before its click hides the section.
+TEST(Keyboard, FocusComingBackLeavesTheStripsCursorAndCtrlTabFocusesTheTabFirst)
+{
+    struct Case {
+        const char* name;
+        Qt::FocusReason reason;
+        int cursor;
+    };
+    const Case cases[] = {
+        {"Tab", Qt::TabFocusReason, 1},           {"Shift+Tab", Qt::BacktabFocusReason, 1},
+        {"window active", Qt::ActiveWindowFocusReason, 3}, {"box closed", Qt::PopupFocusReason, 3},
+        {"other", Qt::OtherFocusReason, 3},        {"mouse", Qt::MouseFocusReason, 3},
+    };
+    KeyboardWindow k;
+    TfrmMain& w = *k.window;
+    for (const Case& c : cases) {
+        w.Image15->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        w.ActiveMovie1->setFocus(Qt::TabFocusReason);
+        w.Image15->setFocus(c.reason);
+        EXPECT_EQ(w.lessonCursor->cursor(), c.cursor) << c.name;
+    }
+    QString focusAtClick;
+    w.imgReHotspot->OnClick = [&, click = w.imgReHotspot->OnClick] {
+        focusAtClick = focusName();
+        click();
+    };
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focusAtClick, QStringLiteral("imgReHotspot"));
+}
+
 TEST(Keyboard, EscHidesTheBookmarkManager)
 {
     KeyboardWindow k;
     TfrmBm manager;
     k.window->setBookmarkManager(&manager);
+    k.window->selBm->setFocus(Qt::TabFocusReason);
     manager.show();
+    EXPECT_EQ(manager.windowHandle()->transientParent(), k.window->windowHandle());
     QApplication::setActiveWindow(&manager);
     manager.txtNewBm->setFocus();
     press(Qt::Key_Escape);
