@@ -4,6 +4,7 @@
 
 #include "ActiveMovie.h"
 #include "MediaPlayer.h"
+#include "ReaderActions.h"
 
 AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie)
     : QAccessibleWidget(bar, QAccessible::ToolBar), movie_(movie),
@@ -106,5 +107,5 @@ QAccessible::State AccessibleBarButton::state() const
 void AccessibleBarButton::doAction(const QString& action)
 {
     if (action == pressAction() && !state().disabled)
-        bar_->bar()->click(button_);
+        runForReader(bar_->bar(), [bar = bar_->bar(), button = button_] { bar->click(button); });
 }

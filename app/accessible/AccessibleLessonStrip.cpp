@@ -4,8 +4,8 @@
 
 #include "CD_Quorvate1.h"
 #include "LessonStripCursor.h"
-#include "ErrorReporting.h"
 #include "PlayedClip.h"
+#include "ReaderActions.h"
 
 AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
     : QAccessibleWidget(window.Image15, QAccessible::List),
@@ -124,5 +124,5 @@ QStringList AccessibleLessonItem::actionNames() const
 void AccessibleLessonItem::doAction(const QString& action)
 {
     if (action == pressAction() && lesson_ > 0)
-        runGuarded([this] { strip_->frmMain().chooseLesson(lesson_); });
+        runForReader(&strip_->frmMain(), [window = &strip_->frmMain(), lesson = lesson_] { window->chooseLesson(lesson); });
 }

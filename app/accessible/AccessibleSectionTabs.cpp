@@ -3,6 +3,7 @@
 #include <array>
 
 #include "CD_Quorvate1.h"
+#include "ReaderActions.h"
 
 std::array<SectionTab, 3> sectionTabsOf(const TfrmMain& window)
 {
@@ -110,7 +111,7 @@ QStringList AccessibleSectionTab::actionNames() const
 void AccessibleSectionTab::doAction(const QString& action)
 {
     if (action == pressAction() && tab_.hotspot->OnClick)
-        tab_.hotspot->OnClick();
+        runForReader(tab_.hotspot, [hotspot = tab_.hotspot] { hotspot->OnClick(); });
     else
         QAccessibleWidget::doAction(action);
 }

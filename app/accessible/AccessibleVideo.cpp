@@ -1,8 +1,8 @@
 #include "AccessibleVideo.h"
 
 #include "CD_Quorvate1.h"
-#include "ErrorReporting.h"
 #include "PlayedClip.h"
+#include "ReaderActions.h"
 
 const QString AccessibleVideo::CompactViewAction = QStringLiteral("Compact view");
 const QString AccessibleVideo::FullScreenAction = QStringLiteral("Full screen");
@@ -79,12 +79,13 @@ QStringList AccessibleVideo::keyBindingsForAction(const QString& action) const
 
 void AccessibleVideo::doAction(const QString& action)
 {
+    TfrmMain* window = &window_;
     if (action == pressAction())
-        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0); });
+        runForReader(window, [window] { window->ActiveMovie1MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0); });
     else if (action == CompactViewAction)
-        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::RightButton, Qt::NoModifier, 0, 0); });
+        runForReader(window, [window] { window->ActiveMovie1MouseUp(Qt::RightButton, Qt::NoModifier, 0, 0); });
     else if (action == FullScreenAction)
-        runGuarded([this] { window_.ActiveMovie1DblClick(); });
+        runForReader(window, [window] { window->ActiveMovie1DblClick(); });
     else
         QAccessibleWidget::doAction(action);
 }

@@ -98,8 +98,13 @@ protected:
 
     void press(const QString& name, QAccessible::Role role)
     {
-        if (QAccessibleInterface* iface = find(name, role))
-            iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QAccessibleInterface* iface = find(name, role);
+        if (!iface)
+            return;
+        const QStringList before = harness.video->calls;
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(harness.video->calls, before) << name.toStdString() << ": ran inside the reader's call";
+        QCoreApplication::processEvents();
     }
 
     // The one button of the video's state reads checked, and the video says it.
