@@ -17,6 +17,7 @@ struct CaptionFile {
     // that order of kinds. Pipes and devices are passed over.
     static std::optional<CaptionFile> besideClip(const QString& clipPath);
 
+    // The encoding a byte-order mark names (UTF-16LE, UTF-16BE, UTF-8), else
     // "UTF-8" for text in UTF-8 (or plain ASCII), else "CP1252", the code
     // page of subtitles written on Windows in western languages.
     static QByteArray encodingOf(const QByteArray& text);
