@@ -7,7 +7,7 @@
 #include "ReaderActions.h"
 
 AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie)
-    : QAccessibleWidget(bar, QAccessible::ToolBar), movie_(movie),
+    : AccessibleComposite(bar, QAccessible::ToolBar, QStringLiteral("Player")), movie_(movie),
       buttons_([this](int button) { return new AccessibleBarButton(this, button); }), toldInEffect_(buttonInEffect())
 {
 }
@@ -51,11 +51,6 @@ TMediaPlayer* AccessibleButtonBar::bar() const
     return static_cast<TMediaPlayer*>(widget());
 }
 
-QString AccessibleButtonBar::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Name ? QStringLiteral("Player") : QAccessibleWidget::text(t);
-}
-
 int AccessibleButtonBar::childCount() const
 {
     return TMediaPlayer::ButtonCount;
@@ -64,17 +59,6 @@ int AccessibleButtonBar::childCount() const
 QAccessibleInterface* AccessibleButtonBar::child(int index) const
 {
     return index >= 0 && index < childCount() ? buttons_.part(index) : nullptr;
-}
-
-int AccessibleButtonBar::indexOfChild(const QAccessibleInterface* child) const
-{
-    const auto* button = dynamic_cast<const AccessibleBarButton*>(child);
-    return button && button->parent() == this ? button->button() : -1;
-}
-
-QAccessibleInterface* AccessibleButtonBar::childAt(int x, int y) const
-{
-    return child(bar()->buttonAt(bar()->mapFromGlobal(QPoint(x, y))));
 }
 
 QAccessibleInterface* AccessibleButtonBar::focusChild() const

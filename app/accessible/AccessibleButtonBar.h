@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QAccessibleWidget>
-
-#include "ChangeReporting.h"
+#include "AccessibleComposite.h"
 #include "DrawnPart.h"
 
 class TMediaPlayer;
@@ -11,15 +9,12 @@ class TActiveMovie;
 // The player's button bar, drawn as one control, as a tool bar of its Play,
 // Pause and Stop buttons. The button of the video's state (Play while it
 // plays, Pause, Stop) reads checked.
-class AccessibleButtonBar : public QAccessibleWidget, public ReportsChanges {
+class AccessibleButtonBar : public AccessibleComposite {
 public:
     AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie);
 
-    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
     // The button under the keyboard's cursor while the bar has the focus.
     QAccessibleInterface* focusChild() const override;
 

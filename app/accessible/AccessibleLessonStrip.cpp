@@ -8,17 +8,12 @@
 #include "ReaderActions.h"
 
 AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
-    : QAccessibleWidget(window.Image15, QAccessible::List),
+    : AccessibleComposite(window.Image15, QAccessible::List, QStringLiteral("Lessons")),
       window_(window),
       items_([this](int lesson) { return new AccessibleLessonItem(this, lesson); }),
       toldLesson_(PlayedClip::of(window).lesson),
       toldIntroduction_(introductionListed())
 {
-}
-
-QString AccessibleLessonStrip::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Name ? QStringLiteral("Lessons") : QAccessibleWidget::text(t);
 }
 
 bool AccessibleLessonStrip::introductionListed() const
