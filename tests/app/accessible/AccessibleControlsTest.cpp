@@ -162,6 +162,9 @@ TEST_F(AccessibleControls, EveryControlShownIsNamedWithAFittingRole)
         }
     }
     EXPECT_EQ(find(QStringLiteral("Lessons"), QAccessible::List)->childCount(), 4) << "the introduction and 3 lessons";
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(harness.window->focusFrame);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(harness.window->Panel2)->indexOfChild(frame), -1)
+        << "the focus frame is no control of its own";
     EXPECT_EQ(find(QStringLiteral("Introduction"), QAccessible::Animation)->text(QAccessible::Description),
               QStringLiteral("playing, normal view"));
     harness.window->selBm->setCurrentIndex(0);

@@ -287,6 +287,8 @@ TEST(Keyboard, TheFocusFrameShowsAfterKeysOnly)
     QTest::mouseRelease(w.ScrollBar1, Qt::LeftButton);
     press(Qt::Key_Shift);
     EXPECT_FALSE(frame->isVisible()) << "a modifier alone is no keyboard use";
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(frame->isVisible()) << "a key the window's own keys take counts too";
 }
 
 }  // namespace
