@@ -87,8 +87,13 @@ QStringList AccessibleSectionTab::actionNames() const
 
 void AccessibleSectionTab::doAction(const QString& action)
 {
+    // The tab takes the focus first, as under a click: hiding the section
+    // that held it would send it on to the banner.
     if (action == pressAction() && tab_.hotspot->OnClick)
-        runForReader(tab_.hotspot, [hotspot = tab_.hotspot] { hotspot->OnClick(); });
+        runForReader(tab_.hotspot, [hotspot = tab_.hotspot] {
+            hotspot->setFocus(Qt::OtherFocusReason);
+            hotspot->OnClick();
+        });
     else
         QAccessibleWidget::doAction(action);
 }

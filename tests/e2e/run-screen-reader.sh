@@ -117,6 +117,8 @@ xdotool key BackSpace
 
 view press "page tab" Resources
 expect "page tab" Resources "selected"
+heard "^object:state-changed:focused\|page tab\|Resources\|1" "the Resources tab focused as it shows its section"
+grep -q "focused|link|.*|1" "$work/heard.log" && fail "the focus went to the banner: $(grep 'focused|link' "$work/heard.log")"
 view show "page tab" Training | grep -q "|.*selected" && fail "Training is still selected"
 no_unnamed "the resources section"
 expect text "Tutorials: keyword"

@@ -219,6 +219,7 @@ TEST_F(AccessibleControls, ActionsRunTheControlsOwnHandlersAndTellTheChange)
          [&] {
              EXPECT_TRUE(w.rePanel->isVisibleTo(&w));
              EXPECT_TRUE(find(QStringLiteral("Resources"), QAccessible::PageTab)->state().selected);
+             EXPECT_EQ(w.focusWidget(), w.imgReHotspot) << "the tab has the focus, not the banner";
          },
          {told(QAccessible::NameChanged, "https://two.example/"), told(QAccessible::SelectionRemove, "Training"),
           told(QAccessible::Selection, "Resources")}},
