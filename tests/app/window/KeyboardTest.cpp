@@ -168,52 +168,23 @@ TEST(Keyboard, KeysActThroughTheControlsOwnHandlers)
     }
 }
 
-// Return on the video is a click (the next view), held it acts once; F is
-// the double-click.
-TEST(Keyboard, TheVideosKeysSwitchItsViews)
-{
-    struct Case {
-        const char* name;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        bool held;
-        const char* screenMode;
-        bool fullScreen;
-    };
-    const Case cases[] = {
-        {"Return", Qt::Key_Return, Qt::NoModifier, false, "max", false},
-        {"Return held", Qt::Key_Return, Qt::NoModifier, true, "max", false},
-        {"Enter", Qt::Key_Enter, Qt::KeypadModifier, false, "normal", false},
-        {"F", Qt::Key_F, Qt::NoModifier, false, "normal", true},
-    };
-    KeyboardWindow k;
-    k.window->ActiveMovie1->setFocus(Qt::TabFocusReason);
-    for (const Case& c : cases) {
-        QKeyEvent key(QEvent::KeyPress, c.key, c.modifiers, QString(), c.held);
-        QApplication::sendEvent(k.window->ActiveMovie1, &key);
-        EXPECT_EQ(k.window->screenMode, QString::fromLatin1(c.screenMode)) << c.name;
-        EXPECT_EQ(k.harness.video->fullScreen, c.fullScreen) << c.name;
-    }
-}
-
 // The focus stays where the learner put it: the strip's cursor goes back to
 // the loaded lesson only on Tab and Shift+Tab into the strip, and Ctrl+Tab
 // has the tab focused before its click hides the section.
 TEST(Keyboard, FocusComingBackLeavesTheStripsCursorAndCtrlTabFocusesTheTabFirst)
 {
-    struct Case {
+    const struct {
         const char* name;
         Qt::FocusReason reason;
         int cursor;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"Tab", Qt::TabFocusReason, 1},           {"Shift+Tab", Qt::BacktabFocusReason, 1},
         {"window active", Qt::ActiveWindowFocusReason, 3}, {"box closed", Qt::PopupFocusReason, 3},
         {"other", Qt::OtherFocusReason, 3},        {"mouse", Qt::MouseFocusReason, 3},
     };
     KeyboardWindow k;
     TfrmMain& w = *k.window;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         w.Image15->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Down);
         press(Qt::Key_Down);

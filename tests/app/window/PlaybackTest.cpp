@@ -58,20 +58,19 @@ TEST_F(Playback, TimerMovesTheBarToTheRoundedPercentage)
 // another percent: set back, the next step would go from there.
 TEST_F(Playback, TheTimerKeepsTheBarsStepWhileTheVideoSeeksOrStandsThere)
 {
-    struct Case {
+    const struct {
         const char* name;
         bool seeking;
         double position;
         int expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"still seeking", true, 0, 1},
         {"standing where the bar sent it", false, 0, 1},
         {"played on from there", false, 0.6, 2},
     };
     TfrmMain& w = start(false);
     w.show();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         harness.video->durationValue = 30;
         harness.video->positionValue = 0;
         w.ScrollBar1->setValue(0);
