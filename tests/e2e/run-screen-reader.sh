@@ -104,8 +104,7 @@ heard "^object:state-changed:checked\|[a-z ]*button\|Play\|1" "Play checked"
 heard "^object:state-changed:checked\|[a-z ]*button\|Pause\|0" "Pause no longer checked"
 picture_moves "$work" 0.5 || fail "the picture stands after Play"
 
-# The keyboard: Tab to the strip, whose cursor is on lesson 3, and Down; the
-# lesson under the cursor is the focused item. A speed key is told.
+# Tab to the strip, on lesson 3, and Down: lesson 4 is focused. A speed key is told.
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Tovrelle$' | head -n 1)"
 xdotool key --delay 100 Tab Tab Tab Tab
 heard "^object:state-changed:focused\|list item\|Lesson 3\|1" "Lesson 3 focused as the strip takes the focus"
