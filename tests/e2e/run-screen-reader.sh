@@ -102,7 +102,8 @@ view press "push button" Play
 within status_is Playing || fail "Play after Pause: $(mpris_get PlaybackStatus)"
 heard "^object:state-changed:checked\|[a-z ]*button\|Play\|1" "Play checked"
 heard "^object:state-changed:checked\|[a-z ]*button\|Pause\|0" "Pause no longer checked"
-picture_moves "$work" 0.5 || fail "the picture stands after Play"
+# Under load the first frames after Play may take a while to come.
+within picture_moves "$work" 0.5 || fail "the picture stands after Play"
 
 # Tab to the strip, on lesson 3, and Down: lesson 4 is focused. A speed key is told.
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Tovrelle$' | head -n 1)"
