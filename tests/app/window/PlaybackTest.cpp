@@ -54,8 +54,7 @@ TEST_F(Playback, TimerMovesTheBarToTheRoundedPercentage)
     EXPECT_TRUE(harness.video->calls.filter(QStringLiteral("seek")).isEmpty()) << "the timer never seeks";
 }
 
-// A step of 1 % of a 30 s clip seeks to a whole second, which reads back as
-// another percent: set back, the next step would go from there.
+// 1 % of a 30 s clip seeks to a whole second that reads back as another percent.
 TEST_F(Playback, TheTimerKeepsTheBarsStepWhileTheVideoSeeksOrStandsThere)
 {
     const struct {
