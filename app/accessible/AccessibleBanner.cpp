@@ -1,6 +1,7 @@
 #include "AccessibleBanner.h"
 
 #include "CD_Quorvate1.h"
+#include "ReaderActions.h"
 
 AccessibleBanner::AccessibleBanner(TfrmMain& window)
     : QAccessibleWidget(window.gifBanner, QAccessible::Link), window_(window), toldAddress_(address())
@@ -35,7 +36,7 @@ void AccessibleBanner::doAction(const QString& action)
 {
     TGIFImage* banner = window_.gifBanner;
     if (action == pressAction() && banner->OnClick)
-        banner->OnClick(banner);
+        runForReader(banner, [banner] { banner->OnClick(banner); });
     else
         QAccessibleWidget::doAction(action);
 }

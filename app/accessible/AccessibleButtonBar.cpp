@@ -1,21 +1,54 @@
 #include "AccessibleButtonBar.h"
 
-#include "MediaPlayer.h"
+#include <utility>
 
-AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar)
-    : QAccessibleWidget(bar, QAccessible::ToolBar),
-      buttons_([this](int button) { return new AccessibleBarButton(this, button); })
+#include "ActiveMovie.h"
+#include "MediaPlayer.h"
+#include "ReaderActions.h"
+
+AccessibleButtonBar::AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie)
+    : AccessibleComposite(bar, QAccessible::ToolBar, QStringLiteral("Player")), movie_(movie),
+      buttons_([this](int button) { return new AccessibleBarButton(this, button); }), toldInEffect_(buttonInEffect())
 {
+}
+
+int AccessibleButtonBar::buttonInEffect() const
+{
+    switch (movie_.PlayState()) {
+    case VideoControl::Playing:
+    case VideoControl::Waiting:
+        return TMediaPlayer::btPlay;
+    case VideoControl::Paused:
+        return TMediaPlayer::btPause;
+    case VideoControl::Stopped:
+        return TMediaPlayer::btStop;
+    default:
+        return -1;
+    }
+}
+
+void AccessibleButtonBar::reportChanges()
+{
+    const int now = buttonInEffect();
+    if (now == toldInEffect_)
+        return;
+    tellChecked(std::exchange(toldInEffect_, now));
+    tellChecked(now);
+}
+
+void AccessibleButtonBar::tellChecked(int button)
+{
+    if (QAccessibleInterface* part = child(button)) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(part, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 TMediaPlayer* AccessibleButtonBar::bar() const
 {
     return static_cast<TMediaPlayer*>(widget());
-}
-
-QString AccessibleButtonBar::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Name ? QStringLiteral("Player") : QAccessibleWidget::text(t);
 }
 
 int AccessibleButtonBar::childCount() const
@@ -26,17 +59,6 @@ int AccessibleButtonBar::childCount() const
 QAccessibleInterface* AccessibleButtonBar::child(int index) const
 {
     return index >= 0 && index < childCount() ? buttons_.part(index) : nullptr;
-}
-
-int AccessibleButtonBar::indexOfChild(const QAccessibleInterface* child) const
-{
-    const auto* button = dynamic_cast<const AccessibleBarButton*>(child);
-    return button && button->parent() == this ? button->button() : -1;
-}
-
-QAccessibleInterface* AccessibleButtonBar::childAt(int x, int y) const
-{
-    return child(bar()->buttonAt(bar()->mapFromGlobal(QPoint(x, y))));
 }
 
 QAccessibleInterface* AccessibleButtonBar::focusChild() const
@@ -61,11 +83,13 @@ QAccessible::State AccessibleBarButton::state() const
     QAccessible::State state = sharedState();
     state.focusable = true;
     state.focused = bar_->focusChild() == this;
+    state.checkable = true;
+    state.checked = bar_->buttonInEffect() == button_;
     return state;
 }
 
 void AccessibleBarButton::doAction(const QString& action)
 {
     if (action == pressAction() && !state().disabled)
-        bar_->bar()->click(button_);
+        runForReader(bar_->bar(), [bar = bar_->bar(), button = button_] { bar->click(button); });
 }

@@ -1,29 +1,36 @@
 #pragma once
 
-#include <QAccessibleWidget>
-
+#include "AccessibleComposite.h"
 #include "DrawnPart.h"
 
 class TMediaPlayer;
+class TActiveMovie;
 
 // The player's button bar, drawn as one control, as a tool bar of its Play,
-// Pause and Stop buttons.
-class AccessibleButtonBar : public QAccessibleWidget {
+// Pause and Stop buttons. The button of the video's state (Play while it
+// plays, Pause, Stop) reads checked.
+class AccessibleButtonBar : public AccessibleComposite {
 public:
-    explicit AccessibleButtonBar(TMediaPlayer* bar);
+    AccessibleButtonBar(TMediaPlayer* bar, const TActiveMovie& movie);
 
-    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
     // The button under the keyboard's cursor while the bar has the focus.
     QAccessibleInterface* focusChild() const override;
 
     TMediaPlayer* bar() const;
+    // The button of the video's present state, or -1 with no clip open.
+    int buttonInEffect() const;
+
+    // Tells the button that lost the checked state and the one that took it.
+    void reportChanges() override;
 
 private:
+    void tellChecked(int button);
+
+    const TActiveMovie& movie_;
     DrawnParts buttons_;
+    int toldInEffect_;
 };
 
 // One button of the bar; pressing it clicks it as the mouse does, so the

@@ -7,11 +7,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
+#include <QtWidgets/private/qwidget_p.h>
 
 #include "AccessibleBanner.h"
 #include "AccessibleButtonBar.h"
 #include "AccessibleComboBox.h"
 #include "AccessibleLessonStrip.h"
+#include "AccessibleNotice.h"
 #include "AccessiblePanel.h"
 #include "AccessiblePictureButton.h"
 #include "AccessibleSeekBar.h"
@@ -20,6 +22,7 @@
 #include "CD_Quorvate1.h"
 #include "LessonStripCursor.h"
 #include "MediaPlayer.h"
+#include "SpokenNotice.h"
 
 namespace {
 
@@ -42,9 +45,41 @@ QAccessibleInterface* pictureInterface(TfrmMain& window, TImage* picture)
 // picture declares no class name of its own and comes as a plain widget.
 bool describedHere(const QString& className)
 {
-    static const QStringList names = {"TPanel",   "TShape", "TMediaPlayer", "TDropDownList", "QComboBox",
-                                      "TImage",   "TActiveMovie", "QScrollBar", "QWidget"};
+    static const QStringList names = {"TPanel",       "TShape",     "TMediaPlayer", "TDropDownList",
+                                      "QComboBox",    "TImage",     "TActiveMovie", "QScrollBar",
+                                      "QWidget",      "SpokenNotice", "FocusFrame"};
     return names.contains(className);
+}
+
+// A widget being destroyed still sends events that may ask for its
+// interface; one made then would outlive it in Qt's cache.
+bool beingDestroyed(QWidget* widget)
+{
+    return QWidgetPrivate::get(widget)->data.in_destructor;
+}
+
+// The window's controls known by the widget itself, each asked for with its
+// own class name.
+QAccessibleInterface* windowControlInterface(const QString& className, QWidget* widget, TfrmMain& window)
+{
+    if (className == QLatin1String("TDropDownList") || className == QLatin1String("QComboBox"))
+        return new AccessibleComboBox(static_cast<QComboBox*>(widget));
+    if (className == QLatin1String("TImage"))
+        return pictureInterface(window, static_cast<TImage*>(widget));
+    if (className == QLatin1String("TMediaPlayer"))
+        return new AccessibleButtonBar(static_cast<TMediaPlayer*>(widget), *window.ActiveMovie1);
+    if (className == QLatin1String("TActiveMovie"))
+        return widget == window.ActiveMovie1 ? new AccessibleVideo(window) : nullptr;
+    if (className == QLatin1String("QScrollBar"))
+        return widget == window.ScrollBar1 ? new AccessibleSeekBar(window) : nullptr;
+    if (className != QLatin1String("QWidget"))
+        return nullptr;
+    // The animated picture declares no class name of its own.
+    if (widget == window.gifBanner)
+        return new AccessibleBanner(window);
+    if (dynamic_cast<TGIFImage*>(widget))
+        return new AccessibleDecoration(widget);
+    return nullptr;
 }
 
 // Qt asks with each class name of the object, the most derived first. Other
@@ -55,31 +90,17 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
     if (!describedHere(className))
         return nullptr;
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
+    if (!widget || beingDestroyed(widget))
         return nullptr;
     if (className == QLatin1String("TPanel"))
         return new AccessiblePanel(widget);
-    if (className == QLatin1String("TShape"))
+    // The keyboard's focus frame only draws what the focused control tells.
+    if (className == QLatin1String("TShape") || className == QLatin1String("FocusFrame"))
         return new AccessibleDecoration(widget);
-    if (className == QLatin1String("TMediaPlayer"))
-        return new AccessibleButtonBar(static_cast<TMediaPlayer*>(widget));
+    if (className == QLatin1String("SpokenNotice"))
+        return new AccessibleNotice(static_cast<SpokenNotice*>(widget));
     auto* window = qobject_cast<TfrmMain*>(widget->window());
-    if (!window)
-        return nullptr;
-    if (className == QLatin1String("TDropDownList") || className == QLatin1String("QComboBox"))
-        return new AccessibleComboBox(static_cast<QComboBox*>(widget));
-    if (className == QLatin1String("TImage"))
-        return pictureInterface(*window, static_cast<TImage*>(widget));
-    // The animated picture declares no class name of its own.
-    if (widget == window->gifBanner)
-        return new AccessibleBanner(*window);
-    if (dynamic_cast<TGIFImage*>(widget))
-        return new AccessibleDecoration(widget);
-    if (className == QLatin1String("TActiveMovie"))
-        return new AccessibleVideo(*window);
-    if (widget == window->ScrollBar1)
-        return new AccessibleSeekBar(*window);
-    return nullptr;
+    return window ? windowControlInterface(className, widget, *window) : nullptr;
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include "CD_Quorvate1.h"
 #include "LessonStripCursor.h"
-#include "ErrorReporting.h"
 #include "LessonProgressText.h"
 #include "PlayedClip.h"
+#include "ReaderActions.h"
 
 AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
-    : QAccessibleWidget(window.Image15, QAccessible::List),
+    : AccessibleComposite(window.Image15, QAccessible::List, QStringLiteral("Lessons")),
       window_(window),
       items_([this](int lesson) { return new AccessibleLessonItem(this, lesson); }),
       toldLesson_(PlayedClip::of(window).lesson),
@@ -19,9 +19,7 @@ AccessibleLessonStrip::AccessibleLessonStrip(TfrmMain& window)
 
 QString AccessibleLessonStrip::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Description)
-        return watchedSummary(window_);
-    return t == QAccessible::Name ? QStringLiteral("Lessons") : QAccessibleWidget::text(t);
+    return t == QAccessible::Description ? watchedSummary(window_) : AccessibleComposite::text(t);
 }
 
 bool AccessibleLessonStrip::introductionListed() const
@@ -127,7 +125,9 @@ QStringList AccessibleLessonItem::actionNames() const
 void AccessibleLessonItem::doAction(const QString& action)
 {
     if (action == pressAction() && lesson_ > 0)
-        runGuarded([this] { strip_->frmMain().chooseLesson(lesson_); });
+        runForReader(&strip_->frmMain(), [window = &strip_->frmMain(), lesson = lesson_] { window->chooseLesson(lesson); });
     else if (action == showMenuAction() && lesson_ > 0)
-        requestLessonMenu(strip_->frmMain(), lesson_);
+        runForReader(&strip_->frmMain(), [window = &strip_->frmMain(), lesson = lesson_] {
+            requestLessonMenu(*window, lesson);
+        });
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QAccessibleWidget>
-
-#include "ChangeReporting.h"
+#include "AccessibleComposite.h"
 #include "DrawnPart.h"
 
 class TfrmMain;
@@ -11,13 +9,15 @@ class TfrmMain;
 // "Lesson N", led by "Introduction" while the introduction is the clip open.
 // The lesson playing is the selected item; activating an item chooses that
 // lesson as a click on its row does.
-class AccessibleLessonStrip : public QAccessibleWidget, public ReportsChanges {
+class AccessibleLessonStrip : public AccessibleComposite {
 public:
     explicit AccessibleLessonStrip(TfrmMain& window);
 
+    // The description tells how many lessons are watched.
     QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
+    // A course may hold very many lessons: an item is found by arithmetic.
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
     // The item under the keyboard's cursor while the strip has the focus.

@@ -1,5 +1,6 @@
 #include "AccessiblePictureButton.h"
 
+#include "ReaderActions.h"
 #include "controls/Image.h"
 
 AccessiblePictureButton::AccessiblePictureButton(TImage* picture)
@@ -15,7 +16,7 @@ QStringList AccessiblePictureButton::actionNames() const
 void AccessiblePictureButton::doAction(const QString& action)
 {
     if (action == pressAction() && picture_->OnClick)
-        picture_->OnClick();
+        runForReader(picture_, [picture = picture_] { picture->OnClick(); });
     else
         QAccessibleWidget::doAction(action);
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "CD_Quorvate1.h"
+#include "ReaderActions.h"
 
 std::array<SectionTab, 3> sectionTabsOf(const TfrmMain& window)
 {
@@ -12,13 +13,9 @@ std::array<SectionTab, 3> sectionTabsOf(const TfrmMain& window)
 }
 
 AccessibleSectionTabs::AccessibleSectionTabs(TfrmMain& window)
-    : QAccessibleWidget(window.imgTabset, QAccessible::PageTabList), window_(window), toldTab_(shownTab())
+    : AccessibleComposite(window.imgTabset, QAccessible::PageTabList, QStringLiteral("Sections")), window_(window),
+      toldTab_(shownTab())
 {
-}
-
-QString AccessibleSectionTabs::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Name ? QStringLiteral("Sections") : QAccessibleWidget::text(t);
 }
 
 int AccessibleSectionTabs::childCount() const
@@ -31,25 +28,6 @@ QAccessibleInterface* AccessibleSectionTabs::child(int index) const
     return index >= 0 && index < childCount()
                ? QAccessible::queryAccessibleInterface(sectionTabsOf(window_)[index].hotspot)
                : nullptr;
-}
-
-int AccessibleSectionTabs::indexOfChild(const QAccessibleInterface* child) const
-{
-    const auto tabs = sectionTabsOf(window_);
-    for (int index = 0; index < childCount(); ++index) {
-        if (child && child->object() == tabs[index].hotspot)
-            return index;
-    }
-    return -1;
-}
-
-QAccessibleInterface* AccessibleSectionTabs::childAt(int x, int y) const
-{
-    for (const SectionTab& tab : sectionTabsOf(window_)) {
-        if (QRect(tab.hotspot->mapToGlobal(QPoint(0, 0)), tab.hotspot->size()).contains(x, y))
-            return QAccessible::queryAccessibleInterface(tab.hotspot);
-    }
-    return nullptr;
 }
 
 int AccessibleSectionTabs::shownTab() const
@@ -109,8 +87,13 @@ QStringList AccessibleSectionTab::actionNames() const
 
 void AccessibleSectionTab::doAction(const QString& action)
 {
+    // The tab takes the focus first, as under a click: hiding the section
+    // that held it would send it on to the banner.
     if (action == pressAction() && tab_.hotspot->OnClick)
-        tab_.hotspot->OnClick();
+        runForReader(tab_.hotspot, [hotspot = tab_.hotspot] {
+            hotspot->setFocus(Qt::OtherFocusReason);
+            hotspot->OnClick();
+        });
     else
         QAccessibleWidget::doAction(action);
 }

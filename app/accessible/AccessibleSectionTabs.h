@@ -4,7 +4,7 @@
 
 #include <QAccessibleWidget>
 
-#include "ChangeReporting.h"
+#include "AccessibleComposite.h"
 
 class TImage;
 class TPanel;
@@ -20,15 +20,12 @@ std::array<SectionTab, 3> sectionTabsOf(const TfrmMain& window);
 
 // The tab strip picture as the list of the three section tabs. The tabs are
 // the hot spots lying over its captions.
-class AccessibleSectionTabs : public QAccessibleWidget, public ReportsChanges {
+class AccessibleSectionTabs : public AccessibleComposite {
 public:
     explicit AccessibleSectionTabs(TfrmMain& window);
 
-    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
 
     // Tells of another section shown: the tab left and the tab chosen.
     void reportChanges() override;

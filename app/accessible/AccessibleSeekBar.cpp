@@ -44,7 +44,7 @@ QString AccessibleSeekBar::text(QAccessible::Text t) const
     case QAccessible::Name:
         return QStringLiteral("Lesson position");
     case QAccessible::Description:
-        return reading().description;
+        return freshReading().description;
     case QAccessible::Value:
         return QStringLiteral("%1%").arg(reading().percent);
     default:

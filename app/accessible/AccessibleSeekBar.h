@@ -11,9 +11,9 @@ class TfrmMain;
 
 // The seek bar as a slider "Lesson position": its value the played percent,
 // its description the played time against the clip's length ("1:23 of
-// 5:00"). While the bar has the focus a reader hears a reading taken when
-// the focus landed or the learner sought, so the bar following a playing
-// lesson stays quiet; without the focus the reading is always fresh.
+// 5:00"). The description is always fresh. While the bar has the focus its
+// value is the one taken when the focus landed or the learner sought, so the
+// bar following a playing lesson stays quiet; without the focus it is fresh.
 class AccessibleSeekBar : public QAccessibleWidget, public QAccessibleValueInterface, public ReportsChanges {
 public:
     explicit AccessibleSeekBar(TfrmMain& window);

@@ -1,15 +1,15 @@
 #include "AccessibleVideo.h"
 
 #include "CD_Quorvate1.h"
-#include "ErrorReporting.h"
 #include "PlayedClip.h"
+#include "ReaderActions.h"
 
 const QString AccessibleVideo::CompactViewAction = QStringLiteral("Compact view");
 const QString AccessibleVideo::FullScreenAction = QStringLiteral("Full screen");
 
 AccessibleVideo::AccessibleVideo(TfrmMain& window)
     : QAccessibleWidget(window.ActiveMovie1, QAccessible::Animation), window_(window), toldName_(name()),
-      toldView_(view())
+      toldDescription_(description())
 {
 }
 
@@ -30,13 +30,34 @@ QString AccessibleVideo::view() const
     return QStringLiteral("normal view");
 }
 
+QString AccessibleVideo::playState() const
+{
+    switch (window_.ActiveMovie1->PlayState()) {
+    case VideoControl::Playing:
+    case VideoControl::Waiting:
+        return QStringLiteral("playing");
+    case VideoControl::Paused:
+        return QStringLiteral("paused");
+    case VideoControl::Stopped:
+        return QStringLiteral("stopped");
+    default:
+        return QStringLiteral("no clip open");
+    }
+}
+
+// "paused, normal view"
+QString AccessibleVideo::description() const
+{
+    return playState() + QStringLiteral(", ") + view();
+}
+
 QString AccessibleVideo::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name:
         return name();
     case QAccessible::Description:
-        return view();
+        return description();
     default:
         return QAccessibleWidget::text(t);
     }
@@ -47,14 +68,24 @@ QStringList AccessibleVideo::actionNames() const
     return QStringList{pressAction(), CompactViewAction, FullScreenAction} + QAccessibleWidget::actionNames();
 }
 
-void AccessibleVideo::doAction(const QString& action)
+QStringList AccessibleVideo::keyBindingsForAction(const QString& action) const
 {
     if (action == pressAction())
-        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0); });
+        return {QStringLiteral("Return")};
+    if (action == FullScreenAction)
+        return {QStringLiteral("F")};
+    return QAccessibleWidget::keyBindingsForAction(action);
+}
+
+void AccessibleVideo::doAction(const QString& action)
+{
+    TfrmMain* window = &window_;
+    if (action == pressAction())
+        runForReader(window, [window] { window->ActiveMovie1MouseUp(Qt::LeftButton, Qt::NoModifier, 0, 0); });
     else if (action == CompactViewAction)
-        runGuarded([this] { window_.ActiveMovie1MouseUp(Qt::RightButton, Qt::NoModifier, 0, 0); });
+        runForReader(window, [window] { window->ActiveMovie1MouseUp(Qt::RightButton, Qt::NoModifier, 0, 0); });
     else if (action == FullScreenAction)
-        runGuarded([this] { window_.ActiveMovie1DblClick(); });
+        runForReader(window, [window] { window->ActiveMovie1DblClick(); });
     else
         QAccessibleWidget::doAction(action);
 }
@@ -66,8 +97,8 @@ void AccessibleVideo::reportChanges()
         QAccessibleEvent event(window_.ActiveMovie1, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
-    if (const QString now = view(); now != toldView_) {
-        toldView_ = now;
+    if (const QString now = description(); now != toldDescription_) {
+        toldDescription_ = now;
         QAccessibleEvent event(window_.ActiveMovie1, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }

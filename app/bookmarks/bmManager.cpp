@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 #include "CD_Quorvate1.h"
 #include "ErrorReporting.h"
 #include "ProgramFont.h"
+#include "accessible/SpokenNotice.h"
 #include "controls/DropDownList.h"
 
 namespace {
@@ -80,6 +83,7 @@ void TfrmBm::btnAddBmClick()
     frmMain_->bookmarkLists().append({{name, position}});
     txtNewBm->clear();
     frmMain_->saveBookmarks();
+    SpokenNotice::tell(QStringLiteral("Bookmark %1 added").arg(name));
 }
 
 // Removes the selected bookmark. With none selected there is nothing to
@@ -89,8 +93,34 @@ void TfrmBm::btnBmRmClickClick()
     const QList<QListWidgetItem*> selected = bmList->selectedItems();
     if (selected.isEmpty())
         return;
+    const QString name = selected.first()->text();
     frmMain_->bookmarkLists().remove(bmList->row(selected.first()) + 1);
     frmMain_->saveBookmarks();
+    SpokenNotice::tell(QStringLiteral("Bookmark %1 removed").arg(name));
+}
+
+void TfrmBm::setMainWindow(TfrmMain* window)
+{
+    frmMain_ = window;
+}
+
+// The window system keeps the dialog over the main window, as its own. The
+// main window does not own it: each is destroyed by its maker.
+void TfrmBm::showEvent(QShowEvent* event)
+{
+    if (frmMain_ && frmMain_->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(frmMain_->windowHandle());
+    }
+    QWidget::showEvent(event);
+}
+
+// The main window's focus comes back to the control that had it.
+void TfrmBm::hideEvent(QHideEvent* event)
+{
+    if (frmMain_ && QApplication::activeWindow() == this)
+        frmMain_->activateWindow();
+    QWidget::hideEvent(event);
 }
 
 void TfrmBm::keyPressEvent(QKeyEvent* event)

@@ -17,8 +17,10 @@ class TfrmBm : public QWidget {
 public:
     TfrmBm();
 
-    // The window whose lesson the dialog edits; set once, before either is shown.
-    void setMainWindow(TfrmMain* window) { frmMain_ = window; }
+    // The window whose lesson the dialog edits; set once, before either is
+    // shown. The dialog shows as that window's own, and gives it back the
+    // keys when hidden.
+    void setMainWindow(TfrmMain* window);
 
     // Handlers.
     void btnAddBmClick();
@@ -32,6 +34,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();

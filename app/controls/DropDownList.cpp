@@ -45,6 +45,38 @@ void TDropDownList::showPopup()
     QComboBox::showPopup();
 }
 
+namespace {
+
+// A key that would choose another entry of the closed list: an arrow or a
+// jump without Alt, or a letter that searches the entries.
+bool choosesWhileClosed(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return !(key.modifiers() & Qt::AltModifier);
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    case Qt::Key_Space:
+        return false;
+    default:
+        return !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            && !key.text().isEmpty() && key.text().at(0).isPrint();
+    }
+}
+
+}  // namespace
+
+void TDropDownList::keyPressEvent(QKeyEvent* event)
+{
+    if (choosesWhileClosed(*event))
+        return event->accept();
+    QComboBox::keyPressEvent(event);
+}
+
 void TDropDownList::wheelEvent(QWheelEvent* event)
 {
     if (!hasFocus())
@@ -53,11 +85,11 @@ void TDropDownList::wheelEvent(QWheelEvent* event)
     wheelTurn_ += event->angleDelta().y();
     for (; wheelTurn_ >= kNotch; wheelTurn_ -= kNotch) {
         QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-        keyPressEvent(&up);
+        QComboBox::keyPressEvent(&up);
     }
     for (; wheelTurn_ <= -kNotch; wheelTurn_ += kNotch) {
         QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-        keyPressEvent(&down);
+        QComboBox::keyPressEvent(&down);
     }
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace {
 
@@ -29,9 +30,16 @@ FocusVisibility::FocusVisibility(QObject* parent) : QObject(parent)
     qApp->installEventFilter(this);
 }
 
-bool FocusVisibility::eventFilter(QObject*, QEvent* event)
+// The application asks its filters in the reverse order of their coming:
+// once the window shows, with the program's key filters in place, this one
+// goes first again, so that a key another filter takes still counts.
+bool FocusVisibility::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Show:
+        if (watched == parent())
+            QTimer::singleShot(0, this, [this] { qApp->installEventFilter(this); });
+        break;
     case QEvent::KeyPress:
         if (!isModifierAlone(static_cast<const QKeyEvent*>(event)->key()))
             setShown(true);

@@ -5,8 +5,8 @@
 // Whether the keyboard focus is to be shown, as browsers decide for
 // :focus-visible: shown from the first key pressed (a modifier alone does not
 // count) until the next press of a mouse button or touch, hidden again then.
-// Watches the whole application from its creation until destroyed. UI thread
-// only.
+// Watches the whole application from its creation until destroyed, ahead of
+// the other filters from the time its parent window shows. UI thread only.
 class FocusVisibility : public QObject {
     Q_OBJECT
 

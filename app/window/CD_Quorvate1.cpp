@@ -6,6 +6,7 @@
 #include "ErrorReporting.h"
 #include "WindowsDir.h"
 #include "accessible/AccessibleControls.h"
+#include "accessible/SpokenNotice.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ TfrmMain::TfrmMain(const AppPaths& paths, PlatformServices& services)
     AccessibleControls::nameControls(*this);
     buildKeyboardAccess();
     AccessibleControls::followKeyboardCursors(*this);
+    new SpokenNotice(this);
     runGuarded([this] { FormCreate(); });
 }
 

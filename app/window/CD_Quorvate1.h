@@ -280,6 +280,13 @@ private:
     bool formShown_ = false;
     // The clip a user's scroll action on the seek bar began on, until its end.
     std::optional<QString> scrollActionClip_;
+    // Where the seek bar last sent the video, and in which clip.
+    struct BarSeek {
+        QString clip;
+        double seconds;
+    };
+    std::optional<BarSeek> barSeek_;
+    bool videoStandsWhereTheBarSentIt() const;
     // The loaded lesson's bookmarks as the window last read or wrote them:
     // what its lists changed since is what a save makes to the file.
     Bookmarks bookmarksAsStored_;

@@ -1,5 +1,7 @@
 #include "CaptionsChoice.h"
 
+#include "accessible/SpokenNotice.h"
+
 namespace {
 
 constexpr char kCaptionsKey[] = "captions";
@@ -18,4 +20,5 @@ void CaptionsChoice::toggle()
     const bool shown = !player_.captionsShown();
     player_.setCaptionsShown(shown);
     settings_.setValue(kCaptionsKey, shown ? QByteArrayLiteral("on") : kOff);
+    SpokenNotice::tell(shown ? QStringLiteral("Captions on") : QStringLiteral("Captions off"));
 }

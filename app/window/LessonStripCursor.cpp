@@ -70,7 +70,10 @@ bool LessonStripCursor::eventFilter(QObject*, QEvent* event)
     case QEvent::KeyPress:
         return cursor() != 0 && handleKey(static_cast<const QKeyEvent&>(*event));
     case QEvent::FocusIn:
-        if (static_cast<const QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        // The focus given back after a box or another window finds the
+        // cursor where the learner left it.
+        if (const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+            reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
             moveTo(lessons_.loadedLesson());
         return false;
     case QEvent::MouseButtonRelease:

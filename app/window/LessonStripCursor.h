@@ -14,9 +14,9 @@ class QWidget;
 // The keyboard's cursor on the lesson strip, a picture whose rows are the
 // lessons: Up and Down move it from lesson to lesson, Home and End to the
 // first and the last, and Return, Enter or Space choose the lesson under it
-// as a click on its row does. When the strip takes the focus from the
-// keyboard the cursor stands on the lesson loaded; a click on a row puts it
-// there. UI thread only.
+// as a click on its row does. When Tab or Shift+Tab brings the focus to the
+// strip the cursor stands on the lesson loaded; a click on a row puts it
+// there; the focus coming back to the window leaves it. UI thread only.
 class LessonStripCursor : public QObject {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "CD_Quorvate1.h"
 
 #include "SkinColours.h"
+#include "VideoKeys.h"
 
 void TfrmMain::buildKeyboardAccess()
 {
@@ -17,6 +18,7 @@ void TfrmMain::buildKeyboardAccess()
                   [this](std::int32_t lesson) { chooseLesson(lesson); }});
     setKeyboardOrder();
     frameKeyboardFocus();
+    new VideoKeys(*this);
 }
 
 namespace {
@@ -73,6 +75,8 @@ void TfrmMain::frameKeyboardFocus()
 {
     focusVisibility = new FocusVisibility(this);
     focusFrame = new FocusFrame(*this, *focusVisibility, SkinColours::kSilver, SkinColours::kStripDark);
+    // Like every place it goes to, a panel, where readers pass it by.
+    focusFrame->setParent(Panel2);
     for (QWidget* control : std::initializer_list<QWidget*>{
              imgTrHotspot, imgReHotspot, ImgSpHotspot, ActiveMovie1, ScrollBar1, imgTutSearch, imgScriptSearch,
              imgJobSearch, imgReviewSearch, rdPlugin, rdScript, rdReview, rdArticle, imgShowall, gifBanner})

@@ -47,15 +47,22 @@ void TfrmMain::MediaPlayer1Click(int button, bool& /*doDefault*/)
         ActiveMovie1->Stop();
         break;
     }
+    reportAccessibleChanges({MediaPlayer1, ActiveMovie1});
 }
 
 // Moves the seek bar to the played percentage. Setting it from here never
-// seeks, so the video does not feed back into itself.
+// seeks, so the video does not feed back into itself. While the video seeks,
+// or stands where the bar sent it, the bar keeps the user's step: a percent
+// of a short clip rounds to a whole second that reads back as another percent,
+// and the next arrow step would go from there.
 void TfrmMain::Timer1Timer()
 {
+    // The state changes by itself too: at the clip's end, by a media key.
+    reportAccessibleChanges({MediaPlayer1, ActiveMovie1});
     const double length = ActiveMovie1->Duration();
-    if (length <= 0)
+    if (length <= 0 || ActiveMovie1->Seeking() || videoStandsWhereTheBarSentIt())
         return;
+    barSeek_.reset();
     ScrollBar1->setValue(roundToInt(ActiveMovie1->CurrentPosition() / length * 100.0));
 }
 
@@ -73,9 +80,18 @@ void TfrmMain::ScrollBar1Scroll(TScrollCode scrollCode, int /*scrollPos*/)
     if (!sameClip)
         return;
     const double length = ActiveMovie1->Duration();
-    ActiveMovie1->setCurrentPosition(roundToInt(length * ScrollBar1->value() / 100.0));
+    const int seconds = roundToInt(length * ScrollBar1->value() / 100.0);
+    ActiveMovie1->setCurrentPosition(seconds);
+    barSeek_ = BarSeek{ActiveMovie1->FileName(), double(seconds)};
     if (scrollCode == TScrollCode::scEndScroll)
         reportAccessibleChanges({ScrollBar1});
+}
+
+// Half a second on, a playing video has left the bar's place.
+bool TfrmMain::videoStandsWhereTheBarSentIt() const
+{
+    return barSeek_ && barSeek_->clip == ActiveMovie1->FileName()
+        && std::abs(ActiveMovie1->CurrentPosition() - barSeek_->seconds) < 0.5;
 }
 
 // The introduction played (or dragged) to its end hands over to lesson 1. The

@@ -1,5 +1,6 @@
 // The video's placement: the three window-sized views and the full-screen display.
 #include "CD_Quorvate1.h"
+#include "PlayedClip.h"
 #include "accessible/ChangeReporting.h"
 
 void TfrmMain::positionPlayer(int top, int left, int width, int height)
@@ -33,8 +34,14 @@ void TfrmMain::ActiveMovie1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers
     reportAccessibleChanges({ActiveMovie1});
 }
 
+// The full-screen window is captioned with the lesson, so that it and the
+// program's window can be told apart.
 void TfrmMain::ActiveMovie1DblClick()
 {
     ActiveMovie1->setFullScreenMode(true);
+    if (QWidget* screen = ActiveMovie1->fullScreenWindow()) {
+        const QString lesson = PlayedClip::of(*this).title;
+        screen->setWindowTitle(lesson.isEmpty() ? windowTitle() : lesson + QStringLiteral(" \u2013 ") + windowTitle());
+    }
     reportAccessibleChanges({ActiveMovie1});
 }

@@ -10,6 +10,7 @@
 
 #include "ActiveMovie.h"
 #include "EmbeddedWB.h"
+#include "accessible/SpokenNotice.h"
 
 // The window itself holds the focus at first, and takes it back on a click
 // on the video, a picture or the lesson strip: otherwise the first control,
@@ -90,5 +91,6 @@ bool SpeedKeys::takeKey(const QKeyEvent& key)
     if (speed == 0.0)
         return false;
     movie_.setSpeed(speed);
+    SpokenNotice::tell(QStringLiteral("Speed %1 times").arg(movie_.Speed(), 0, 'f', 1));
     return true;
 }

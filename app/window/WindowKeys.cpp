@@ -32,7 +32,9 @@ int WindowKeys::sectionStep(const QKeyEvent& key)
     }
 }
 
-// The tab runs its own click; the section shown is the panel that is visible.
+// The tab takes the focus, then runs its own click: hiding the section that
+// held the focus would send it on to another control first. The section
+// shown is the panel that is visible.
 void WindowKeys::showSectionAfter(int step)
 {
     const std::array<TPanel*, 3> sections = {window_.trPanel, window_.rePanel, window_.spPanel};
@@ -41,16 +43,18 @@ void WindowKeys::showSectionAfter(int step)
     while (shown < 2 && !sections[shown]->isVisible())
         ++shown;
     TImage* tab = tabs[(shown + step + 3) % 3];
+    tab->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     if (tab->OnClick)
         tab->OnClick();
-    tab->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 bool WindowKeys::playsOrPauses(const QWidget* widget, const QKeyEvent& key) const
 {
     if (key.key() != Qt::Key_Space || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    return widget == window_.ActiveMovie1 || widget == window_.MediaPlayer1
+    // On Stop, Space presses Stop as on any button.
+    const bool barOnPlayOrPause = widget == window_.MediaPlayer1 && window_.MediaPlayer1->cursor() != TMediaPlayer::btStop;
+    return widget == window_.ActiveMovie1 || barOnPlayOrPause
         || widget->window() == window_.ActiveMovie1->fullScreenWindow();
 }
 

@@ -11,7 +11,8 @@ class TfrmMain;
 //   Ctrl+Page Up the one before, through the section's tab, which then has
 //   the focus; the last section leads back to the first.
 // - Space plays or pauses, through the button bar's own Play or Pause click,
-//   while the video or the bar has the focus or the picture fills the screen.
+//   while the video, or the bar on Play or Pause, has the focus or the
+//   picture fills the screen; on Stop it presses Stop.
 // UI thread only.
 class WindowKeys : public QObject {
     Q_OBJECT

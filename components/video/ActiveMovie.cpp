@@ -58,6 +58,11 @@ void TActiveMovie::setCurrentPosition(double seconds)
     control_->setPosition(seconds);
 }
 
+bool TActiveMovie::Seeking() const
+{
+    return control_->isSeeking();
+}
+
 double TActiveMovie::Duration() const
 {
     return control_->duration();

@@ -30,6 +30,9 @@ public:
     double CurrentPosition() const;
     void setCurrentPosition(double seconds);
 
+    // True from a seek until the player stands at its place.
+    bool Seeking() const;
+
     // The clip's length in seconds; 0 or less means no clip is open.
     double Duration() const;
 

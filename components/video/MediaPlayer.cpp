@@ -168,7 +168,9 @@ void TMediaPlayer::mouseReleaseEvent(QMouseEvent* event)
 void TMediaPlayer::keyPressEvent(QKeyEvent* event)
 {
     if (isActivationKey(*event)) {
-        click(focused_);
+        // A key held down clicks once.
+        if (!event->isAutoRepeat())
+            click(focused_);
         return;
     }
     switch (event->key()) {

@@ -41,6 +41,14 @@ std::optional<CaptionFile> CaptionFile::besideClip(const QString& clipPath)
 
 QByteArray CaptionFile::encodingOf(const QByteArray& text)
 {
+    // The byte-order mark of a file saved as "Unicode" or UTF-8 by Windows
+    // programs names its encoding.
+    if (text.startsWith("\xff\xfe"))
+        return QByteArrayLiteral("UTF-16LE");
+    if (text.startsWith("\xfe\xff"))
+        return QByteArrayLiteral("UTF-16BE");
+    if (text.startsWith("\xef\xbb\xbf"))
+        return QByteArrayLiteral("UTF-8");
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     [[maybe_unused]] const QString decoded = utf8(text);
     return utf8.hasError() ? QByteArrayLiteral("CP1252") : QByteArrayLiteral("UTF-8");

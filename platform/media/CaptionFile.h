@@ -18,6 +18,7 @@ struct CaptionFile {
     // the course may not name (outside it, or too large for captions).
     static std::optional<CaptionFile> besideClip(const QString& clipPath);
 
+    // The encoding a byte-order mark names (UTF-16LE, UTF-16BE, UTF-8), else
     // "UTF-8" for text in UTF-8 (or plain ASCII), else "CP1252", the code
     // page of subtitles written on Windows in western languages.
     static QByteArray encodingOf(const QByteArray& text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include "AppError.h"
 #include "MpvFrameRenderer.h"
 #include "VideoFrameView.h"
+#include "WindowManagerCheck.h"
 
 namespace {
 
@@ -125,6 +127,11 @@ double MpvVideoControl::position() const
     return atEnd_ ? duration_ : position_;
 }
 
+bool MpvVideoControl::isSeeking() const
+{
+    return loaded_ ? seekTarget_ >= 0.0 : seekWhenOpen_ >= 0.0;
+}
+
 void MpvVideoControl::setPosition(double seconds)
 {
     seekOnceOpen(seconds);
@@ -144,6 +151,7 @@ void MpvVideoControl::seekTo(double seconds)
 {
     seekTarget_ = std::max(0.0, seconds);
     atEnd_ = false;
+    ++unansweredSeeks_;
     mpv_.command({QStringLiteral("seek"), QString::number(seekTarget_, 'f', 3), QStringLiteral("absolute+exact")},
                  SeekReply);
 }
@@ -242,8 +250,8 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
     case MPV_EVENT_COMMAND_REPLY:
         if (event.reply_userdata != 0 && event.reply_userdata == openRequest_)
             takeOpenReply(event);
-        else if (event.reply_userdata == SeekReply && event.error < 0)
-            seekTarget_ = -1.0;  // the player will not move
+        else if (event.reply_userdata == SeekReply)
+            takeSeekReply(event.error);
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
         if (event.reply_userdata == openRequest_ && loaded_)
@@ -261,6 +269,10 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         playbackStarted_ = playbackStarted_ || loaded_;
+        // The player restarts after each seek it takes in; one that it has
+        // not answered yet restarts later.
+        if (unansweredSeeks_ > 0)
+            break;
         if (seekTarget_ >= 0.0)
             position_ = seekTarget_;
         seekTarget_ = -1.0;
@@ -271,6 +283,14 @@ void MpvVideoControl::handleEvent(const mpv_event& event)
     default:
         break;
     }
+}
+
+// The last seek refused leaves the player where it is.
+void MpvVideoControl::takeSeekReply(int error)
+{
+    unansweredSeeks_ = std::max(0, unansweredSeeks_ - 1);
+    if (error < 0 && unansweredSeeks_ == 0)
+        seekTarget_ = -1.0;
 }
 
 void MpvVideoControl::takeOpenReply(const mpv_event& event)
@@ -407,6 +427,7 @@ void MpvVideoControl::setFullScreen(bool on)
             fullScreen_->releaseKeyboard();
             fullScreen_->hide();
             redraw();
+            giveBackKeyboard();
         }
         return;
     }
@@ -421,8 +442,21 @@ void MpvVideoControl::setFullScreen(bool on)
     fullScreen_->showFullScreen();
     fullScreen_->raise();
     fullScreen_->activateWindow();
-    // Without a window manager the keys would go to the window under the pointer.
-    fullScreen_->grabKeyboard();
+    // Without a window manager the keys would go to the window under the
+    // pointer. A grab would also keep a screen reader's own keys from it, and
+    // a window manager gives the keys to the active window by itself.
+    if (!QAccessible::isActive() && !windowManagerRuns())
+        fullScreen_->grabKeyboard();
+}
+
+// The keys go back to the picture's place in the program's window.
+void MpvVideoControl::giveBackKeyboard()
+{
+    QWidget* place = surface_->parentWidget();
+    if (!place)
+        return;
+    place->window()->activateWindow();
+    place->setFocus(Qt::OtherFocusReason);
 }
 
 bool MpvVideoControl::isFullScreen() const

@@ -30,6 +30,7 @@ public:
     void open(const QString& path) override;
     double position() const override;
     void setPosition(double seconds) override;
+    bool isSeeking() const override;
     double duration() const override;
     PlayState playState() const override;
     void play() override;
@@ -53,8 +54,10 @@ private:
     void startDrawing();
     void redraw();
     void createFullScreenWindow();
+    void giveBackKeyboard();
     void handleEvent(const mpv_event& event);
     void takeOpenReply(const mpv_event& event);
+    void takeSeekReply(int error);
     void takeProperty(const mpv_event_property& property);
     void fileLoaded();
     void checkPicture(const mpv_event_property& videoTrack);
@@ -95,6 +98,9 @@ private:
     double duration_ = 0.0;
     double position_ = 0.0;
     double seekTarget_ = -1.0;  // where an unfinished seek goes, or -1
+    // Seeks the player has not answered yet: the restart of an earlier seek
+    // does not end a later one.
+    int unansweredSeeks_ = 0;
     double seekWhenOpen_ = -1.0;  // where a seek made while the clip opens goes, or -1
     bool paused_ = false;
     double volume_ = 1.0;

@@ -35,6 +35,10 @@ public:
     // another clip drops it.
     virtual void setPosition(double seconds) = 0;
 
+    // True from a seek until the player stands at its place; position() gives
+    // the place asked for meanwhile.
+    virtual bool isSeeking() const = 0;
+
     // The clip's length; 0 while no clip is open.
     virtual double duration() const = 0;
 

@@ -4,7 +4,8 @@
 # read back from screenshots by OCR, in the normal view, the large view and on
 # the full screen; c turns it off and on, and the choice is in the program's
 # settings for the next start. Lesson 2's subtitle file is garbage: no
-# captions, and the lesson plays.
+# captions, and the lesson plays. Lessons 3 and 4 carry theirs as Windows
+# Notepad saves them, in UTF-16 and in UTF-8, each with its byte-order mark.
 # Usage: run-captions.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
@@ -23,6 +24,10 @@ ffmpeg -hide_banner -loglevel error -nostdin -y -f lavfi -i "color=c=0x203048:s=
 clip "$media/vid_02.avi" 30 440
 printf '1\r\n00:00:00,000 --> 00:01:00,000\r\nSeventeen purple giraffes\r\nsing \xe0 la caf\xe9\r\n' >"$media/vid_01.SRT"
 head -c 3000 /dev/urandom >"$media/vid_02.srt"
+# As Windows Notepad saves it: "Unicode" (UTF-16 with its mark) and UTF-8 with its mark.
+cue='1\r\n00:00:00,000 --> 00:01:00,000\r\nSeventeen purple giraffes\r\n'
+{ printf '\xff\xfe'; printf "$cue" | iconv -f UTF-8 -t UTF-16LE; } >"$media/vid_03.srt"
+{ printf '\xef\xbb\xbf'; printf "$cue"; } >"$media/vid_04.srt"
 export XDG_CONFIG_HOME="$work/config" PULSE_SERVER="unix:$work/no-server"
 settings="$XDG_CONFIG_HOME/tovrelle/tovrelle.conf"
 
@@ -96,7 +101,11 @@ position() { mpris_get Position | sed -E 's/.*int64 ([0-9]+).*/\1/'; }
 before=$(position)
 sleep 1.5
 [ "$(position)" -gt "$before" ] || fail "lesson 2 does not play with a garbage subtitle file"
+mpris Next
+expect_caption "from a UTF-16 file with its mark"
+mpris Next
+expect_caption "from a UTF-8 file with its mark"
 kill -0 "$app" || fail "the program ended"
 end_program "$app" || fail "the program did not end on SIGTERM"
 echo "captions read by OCR in the normal and large views and on the full screen; c off and on, kept;" \
-  "a garbage subtitle file shows nothing and the lesson plays ($(ls "$work" | grep -c '^screen-') screenshots)"
+  "a garbage subtitle file shows nothing and the lesson plays, UTF-16 and UTF-8 with their marks read ($(ls "$work" | grep -c '^screen-') screenshots)"

@@ -30,7 +30,7 @@ sleep 2
 # The visible window that covers the whole screen, if any.
 full_screen() {
   local id
-  for id in $(xdotool search --onlyvisible --name '^Tovrelle$' 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible --name 'Tovrelle$' 2>/dev/null); do
     xwininfo -id "$id" | grep -q 'Width: 1920' && xwininfo -id "$id" | grep -q 'Height: 1080' && echo "$id"
   done | head -1
 }

@@ -5,15 +5,17 @@
 # control a reader can focus or act on has a name; the tabs, every lesson, the
 # player's buttons, the seek bar with its value, the bookmark list, the video
 # and the banner are there with their roles; a reader's activate on
-# "Lesson 3" plays lesson 3, and its press on Play plays after Pause. Then the
-# resources and sponsors sections, reached through their tabs. Then a restart,
-# and the offer to continue lesson 3, heard and pressed.
+# "Lesson 3" plays lesson 3, and its press on Play plays after Pause; a
+# listener on the bus hears Pause and Play checked, the lesson under the
+# strip's cursor focused on Down and the speed told. Then the resources and
+# sponsors sections, reached through their tabs. Then a restart, and the
+# offer to continue lesson 3, heard and pressed.
 # Usage: run-screen-reader.sh TOVRELLE_BINARY SOURCE_DIR WORK_DIR
 set -euo pipefail
 binary=$1 source=$2 work=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in dbus-daemon gdbus /usr/libexec/at-spi-bus-launcher; do
+for tool in dbus-daemon gdbus xdotool /usr/libexec/at-spi-bus-launcher; do
   command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/setup.sh)"
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is missing (run scripts/setup.sh)"
@@ -23,8 +25,8 @@ prepare_demo_course "$binary" "$source" "$work/course"
 # An introduction that lasts through the first checks.
 clip "$work/course/Media/vid_00.avi" 90 440
 
-app="" launcher=""
-cleanup() { kill $app $launcher ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
+app="" launcher="" listener=""
+cleanup() { kill $app $launcher $listener ${SESSION_BUS_PID:-} "${XVFB_PID:-}" 2>/dev/null || true; }
 start_xvfb
 trap cleanup EXIT
 start_session_bus "$work/bus"
@@ -62,7 +64,13 @@ no_unnamed() {
 status_is() { mpris_get PlaybackStatus | grep -q "'$1'"; }
 
 within view show "page tab" Training || fail "the window is not on the accessibility bus: $(cat "$work/program.log")"
-expect animation Introduction "\|normal view\|"
+# What a reader hears, as it arrives on the bus.
+/usr/bin/python3 "$source/tests/e2e/screen-reader-view.py" listen "$work/heard.log" &
+listener=$!
+within grep -q listening "$work/heard.log" || fail "no listener on the accessibility bus"
+# heard PATTERN WHAT: an event line matching PATTERN arrived.
+heard() { within grep -q -E "$1" "$work/heard.log" || fail "not heard: $2"$'\n'"$(tail -n 20 "$work/heard.log")"; }
+expect animation Introduction "\|playing, normal view\|"
 no_unnamed "the training section"
 expect "page tab list" Sections
 expect "page tab" Training "selected"
@@ -87,14 +95,31 @@ expect link "https://example.org/sponsors/lumen"
 
 view press "push button" Pause
 within status_is Paused || fail "Pause: $(mpris_get PlaybackStatus)"
+heard "^object:state-changed:checked\|[a-z ]*button\|Pause\|1" "Pause checked"
+expect animation "Lesson 3" "\|paused, normal view\|"
 sleep 0.3
 picture_moves "$work" 0.5 && fail "the picture moves after Pause"
 view press "push button" Play
 within status_is Playing || fail "Play after Pause: $(mpris_get PlaybackStatus)"
-picture_moves "$work" 0.5 || fail "the picture stands after Play"
+heard "^object:state-changed:checked\|[a-z ]*button\|Play\|1" "Play checked"
+heard "^object:state-changed:checked\|[a-z ]*button\|Pause\|0" "Pause no longer checked"
+# Under load the first frames after Play may take a while to come.
+within picture_moves "$work" 0.5 || fail "the picture stands after Play"
+
+# Tab to the strip, on lesson 3, and Down: lesson 4 is focused. A speed key is told.
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Tovrelle$' | head -n 1)"
+xdotool key --delay 100 Tab Tab Tab Tab
+heard "^object:state-changed:focused\|list item\|Lesson 3\|1" "Lesson 3 focused as the strip takes the focus"
+xdotool key Down
+heard "^object:state-changed:focused\|list item\|Lesson 4\|1" "Lesson 4 focused on Down"
+xdotool key bracketright
+heard "^object:state-changed:showing\|notification\|Speed 1.1 times\|1" "the speed"
+xdotool key BackSpace
 
 view press "page tab" Resources
 expect "page tab" Resources "selected"
+heard "^object:state-changed:focused\|page tab\|Resources\|1" "the Resources tab focused as it shows its section"
+grep -q "focused|link|.*|1" "$work/heard.log" && fail "the focus went to the banner: $(grep 'focused|link' "$work/heard.log")"
 view show "page tab" Training | grep -q "|.*selected" && fail "Training is still selected"
 no_unnamed "the resources section"
 expect text "Tutorials: keyword"

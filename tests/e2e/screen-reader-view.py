@@ -6,6 +6,7 @@
   screen-reader-view.py show ROLE NAME   a showing object: "role|name|description|value|states";
                                          fails when there is none
   screen-reader-view.py press ROLE NAME  runs the object's first action, as a reader's "activate"
+  screen-reader-view.py listen FILE      writes the program's events to FILE as "event|role|name|detail"
 """
 import sys
 
@@ -54,6 +55,22 @@ def find(role, name):
     sys.exit(f"no showing {role} named {name!r}")
 
 
+def listen(path):
+    out = open(path, "w", buffering=1)
+
+    def heard(event):
+        try:
+            if event.host_application.name == "tovrelle":
+                out.write(f"{event.type}|{event.source.getRoleName()}|{event.source.name}|{event.detail1}\n")
+        except Exception:  # an object gone before it was read
+            pass
+
+    for kind in ("focus:", "object:state-changed", "object:property-change:accessible-description"):
+        pyatspi.Registry.registerEventListener(heard, kind)
+    out.write("listening\n")
+    pyatspi.Registry.start()
+
+
 def main():
     command = sys.argv[1]
     if command == "unnamed":
@@ -69,6 +86,8 @@ def main():
     elif command == "press":
         acc = find(sys.argv[2], sys.argv[3])
         acc.queryAction().doAction(0)
+    elif command == "listen":
+        listen(sys.argv[2])
     else:
         sys.exit(__doc__)
 

@@ -27,6 +27,7 @@ public:
     double volumeValue = 1.0;
     bool captions = true;
     bool fullScreen = false;
+    bool seeking = false;
 
     // When not empty, the operation raises AppError with this text.
     QString playFailure;
@@ -46,6 +47,7 @@ public:
         calls << QStringLiteral("seek ") + QString::number(seconds);
         positionValue = seconds;
     }
+    bool isSeeking() const override { return seeking; }
     double duration() const override { return durationValue; }
     PlayState playState() const override { return state; }
     void setSpeed(double factor) override { speedValue = factor; }

@@ -34,24 +34,45 @@ TEST_F(BookmarkMenu, TextsShowWholeAndTheKeysGoThroughTheDialogInOrder)
     EXPECT_FALSE(dialog.btnAddBm->autoDefault() || dialog.btnBmRmClick->autoDefault());
 }
 
-// The arrow keys on the closed menu choose as a click in the open list does.
-TEST_F(BookmarkMenu, ChoosingWithTheKeysSeeksAndTheFirstEntryOpensTheDialog)
+// The keys read the closed menu and choose nothing; Alt+Down or F4 opens it,
+// and Return chooses there: the first entry opens the dialog, a bookmark seeks.
+TEST_F(BookmarkMenu, TheClosedMenuChoosesNothingByKeysAndOpensByAltDownOrF4)
 {
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"Down", Qt::Key_Down, Qt::NoModifier, false},   {"Up", Qt::Key_Up, Qt::NoModifier, false},
+        {"Page Down", Qt::Key_PageDown, Qt::NoModifier, false}, {"End", Qt::Key_End, Qt::NoModifier, false},
+        {"a letter", Qt::Key_T, Qt::NoModifier, false},  {"Alt+Down", Qt::Key_Down, Qt::AltModifier, true},
+        {"F4", Qt::Key_F4, Qt::NoModifier, true},
+    };
     TfrmMain& w = startLessonCourse(kThreeBookmarks);
     harness.video->positionValue = 4;
-    QTest::keyClick(w.selBm, Qt::Key_Down);
-    EXPECT_EQ(w.selBm->currentText(), QStringLiteral("<Manage Bookmarks>"));
+    for (const Case& c : cases) {
+        QTest::keyClick(w.selBm, c.key, c.modifiers);
+        EXPECT_EQ(w.selBm->currentIndex(), -1) << c.name;
+        EXPECT_EQ(w.selBm->view()->isVisible(), c.opens) << c.name;
+        EXPECT_FALSE(dialog.isVisible()) << c.name;
+        EXPECT_EQ(harness.video->positionValue, 4) << c.name;
+        w.selBm->hidePopup();
+    }
+    const auto chooseRow = [&](int row) {
+        QTest::keyClick(w.selBm, Qt::Key_F4);
+        w.selBm->view()->setCurrentIndex(w.selBm->model()->index(row, 0));
+        QTest::keyClick(w.selBm->view(), Qt::Key_Return);
+    };
+    chooseRow(0);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.isModal());
-    EXPECT_EQ(harness.video->positionValue, 4);
-
     dialog.move(40, 50);
-    for (double expected : {10.0, 20.5, 30.0}) {
-        QTest::keyClick(w.selBm, Qt::Key_Down);
-        EXPECT_EQ(harness.video->positionValue, expected);
-    }
-    QTest::keyClick(w.selBm, Qt::Key_Home);
+    chooseRow(0);
     EXPECT_EQ(dialog.pos(), QPoint(40, 50)) << "an open dialog stays where it is";
+    chooseRow(2);
+    EXPECT_EQ(harness.video->positionValue, 20.5);
     EXPECT_TRUE(harness.errors.isEmpty()) << harness.errors.join(u'\n').toStdString();
 }
 

@@ -132,6 +132,10 @@ TEST(Keyboard, KeysActThroughTheControlsOwnHandlers)
          "training: open vid_01.avi pause; focus ActiveMovie1; cursors 1 0; 0 search 0 index; opened "},
         {"MediaPlayer1", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return},
          "training: open vid_01.avi stop; focus MediaPlayer1; cursors 1 2; 0 search 0 index; opened "},
+        {"MediaPlayer1", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Space},
+         "training: open vid_01.avi stop; focus MediaPlayer1; cursors 1 2; 0 search 0 index; opened "},
+        {"ActiveMovie1", {Qt::Key_F},
+         "training: open vid_01.avi fullscreen on; focus ActiveMovie1; cursors 1 0; 0 search 0 index; opened "},
         {"imgReHotspot", {Qt::Key_Return},
          "resources: open vid_01.avi pause; focus imgReHotspot; cursors 1 0; 0 search 0 index; opened "},
         {"ScrollBar1", {ctrl | Qt::Key_Tab},
@@ -164,12 +168,47 @@ TEST(Keyboard, KeysActThroughTheControlsOwnHandlers)
     }
 }
 
+// The focus stays where the learner put it: the strip's cursor goes back to
+// the loaded lesson only on Tab and Shift+Tab into the strip, and Ctrl+Tab
+// has the tab focused before its click hides the section.
+TEST(Keyboard, FocusComingBackLeavesTheStripsCursorAndCtrlTabFocusesTheTabFirst)
+{
+    const struct {
+        const char* name;
+        Qt::FocusReason reason;
+        int cursor;
+    } cases[] = {
+        {"Tab", Qt::TabFocusReason, 1},           {"Shift+Tab", Qt::BacktabFocusReason, 1},
+        {"window active", Qt::ActiveWindowFocusReason, 3}, {"box closed", Qt::PopupFocusReason, 3},
+        {"other", Qt::OtherFocusReason, 3},        {"mouse", Qt::MouseFocusReason, 3},
+    };
+    KeyboardWindow k;
+    TfrmMain& w = *k.window;
+    for (const auto& c : cases) {
+        w.Image15->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        w.ActiveMovie1->setFocus(Qt::TabFocusReason);
+        w.Image15->setFocus(c.reason);
+        EXPECT_EQ(w.lessonCursor->cursor(), c.cursor) << c.name;
+    }
+    QString focusAtClick;
+    w.imgReHotspot->OnClick = [&, click = w.imgReHotspot->OnClick] {
+        focusAtClick = focusName();
+        click();
+    };
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focusAtClick, QStringLiteral("imgReHotspot"));
+}
+
 TEST(Keyboard, EscHidesTheBookmarkManager)
 {
     KeyboardWindow k;
     TfrmBm manager;
     k.window->setBookmarkManager(&manager);
+    k.window->selBm->setFocus(Qt::TabFocusReason);
     manager.show();
+    EXPECT_EQ(manager.windowHandle()->transientParent(), k.window->windowHandle());
     QApplication::setActiveWindow(&manager);
     manager.txtNewBm->setFocus();
     press(Qt::Key_Escape);
@@ -219,6 +258,8 @@ TEST(Keyboard, TheFocusFrameShowsAfterKeysOnly)
     QTest::mouseRelease(w.ScrollBar1, Qt::LeftButton);
     press(Qt::Key_Shift);
     EXPECT_FALSE(frame->isVisible()) << "a modifier alone is no keyboard use";
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(frame->isVisible()) << "a key the window's own keys take counts too";
 }
 
 }  // namespace

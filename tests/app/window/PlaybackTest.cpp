@@ -54,6 +54,33 @@ TEST_F(Playback, TimerMovesTheBarToTheRoundedPercentage)
     EXPECT_TRUE(harness.video->calls.filter(QStringLiteral("seek")).isEmpty()) << "the timer never seeks";
 }
 
+// 1 % of a 30 s clip seeks to a whole second that reads back as another percent.
+TEST_F(Playback, TheTimerKeepsTheBarsStepWhileTheVideoSeeksOrStandsThere)
+{
+    const struct {
+        const char* name;
+        bool seeking;
+        double position;
+        int expected;
+    } cases[] = {
+        {"still seeking", true, 0, 1},
+        {"standing where the bar sent it", false, 0, 1},
+        {"played on from there", false, 0.6, 2},
+    };
+    TfrmMain& w = start(false);
+    w.show();
+    for (const auto& c : cases) {
+        harness.video->durationValue = 30;
+        harness.video->positionValue = 0;
+        w.ScrollBar1->setValue(0);
+        clickScrollBarPart(*w.ScrollBar1, QStyle::SC_ScrollBarAddLine);
+        harness.video->seeking = c.seeking;
+        tickAt(c.position, 30);
+        harness.video->seeking = false;
+        EXPECT_EQ(w.ScrollBar1->value(), c.expected) << c.name;
+    }
+}
+
 TEST_F(Playback, WithNoClipOpenTheTimerLeavesTheBarAndAScrollSeeksToTheStart)
 {
     TfrmMain& w = start();

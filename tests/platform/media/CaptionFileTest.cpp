@@ -46,13 +46,16 @@ TEST(CaptionFile, TheSubtitleFileBesideTheClipWithItsBaseName)
     }
 }
 
-TEST(CaptionFile, TheTextIsUtf8WhenItReadsAsUtf8ElseWindows1252)
+TEST(CaptionFile, AByteOrderMarkNamesTheEncodingElseUtf8WhenItReadsAsUtf8ElseWindows1252)
 {
     const std::pair<QByteArray, QByteArray> cases[] = {
         {"", "UTF-8"},
         {"plain ASCII\r\n", "UTF-8"},
         {"caf\xc3\xa9 \xe2\x80\x94 \xf0\x9f\x98\x80", "UTF-8"},
         {"\xef\xbb\xbf" "with a mark", "UTF-8"},
+        {"\xef\xbb\xbf" "caf\xe9 after a mark", "UTF-8"},
+        {QByteArray("\xff\xfe" "1\0\r\0\n\0", 8), "UTF-16LE"},
+        {QByteArray("\xfe\xff\0" "1\0\r\0\n", 8), "UTF-16BE"},
         {"caf\xc3", "CP1252"},
         {"caf\xe9", "CP1252"},
         {"\x93quoted\x94", "CP1252"},
