@@ -89,7 +89,9 @@ echo "2. introduction dragged to its end: lesson 1 plays from its start (bar at 
 # is refused with the file's name, and the file stays as it was.
 xdotool mousemove $((left + 536)) $((top + 682)) click 1; sleep 0.5
 xdotool key Escape; sleep 0.3
-xdotool key Down; sleep 1
+# The closed list chooses nothing on Down: Alt+Down opens it, Return chooses.
+xdotool key alt+Down Home Return
+for _ in $(seq 1 50); do xdotool search --onlyvisible --name '^Bookmark Manager$' >/dev/null && break; sleep 0.2; done
 dialog=$(xdotool search --onlyvisible --name '^Bookmark Manager$' | head -1) || fail "the manager dialog did not open"
 read -r dleft dtop < <(xwininfo -id "$dialog" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')
 xdotool mousemove $((dleft + 60)) $((dtop + 37)) click 1 type "new"

@@ -27,10 +27,13 @@ main=$(xwininfo -name Tovrelle | awk '/Window id:/ {print $4}')
 sleep 2
 
 # The menu lies at client 480, 672 (112 x 21): open it (which pauses the
-# video), close it, then step down onto "<Manage Bookmarks>", which opens the dialog.
+# video), close it, then open it from the keys and choose "<Manage Bookmarks>",
+# which opens the dialog.
 xdotool mousemove $((left + 536)) $((top + 682)) click 1; sleep 0.5
 xdotool key Escape; sleep 0.3
-xdotool key Down; sleep 1
+# The closed list chooses nothing on Down: Alt+Down opens it, Return chooses.
+xdotool key alt+Down Home Return
+for _ in $(seq 1 50); do xdotool search --onlyvisible --name '^Bookmark Manager$' >/dev/null && break; sleep 0.2; done
 dialog=$(xwininfo -name 'Bookmark Manager' | awk '/Window id:/ {print $4}') || fail "the manager dialog did not open"
 # Select "Beta", the second row of the dialog's list (client 8, 50; rows 13 high).
 read -r dleft dtop < <(xwininfo -id "$dialog" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4} END {print x, y}')

@@ -59,7 +59,7 @@ wait_until 'close_to "$(ground orange)" "255 128 0" 16' \
   || fail "the orange lesson shows as $(at orange $((left + 300)) $((top + 150)))"
 
 sway_click $((left + 400)) $((top + 300)) 2
-wait_until '[ "$(full_screen)" = "Tovrelle 0 0 1920 1080" ]' || fail "no full-screen window: '$(full_screen)'"
+wait_until '[ "$(full_screen)" = "Lesson 2 – Tovrelle 0 0 1920 1080" ]' || fail "no full-screen window: '$(full_screen)'"
 sleep 0.5
 shot full
 for x in 20 237 1683 1900; do
