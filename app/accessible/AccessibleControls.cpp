@@ -47,7 +47,7 @@ bool describedHere(const QString& className)
 {
     static const QStringList names = {"TPanel",       "TShape",     "TMediaPlayer", "TDropDownList",
                                       "QComboBox",    "TImage",     "TActiveMovie", "QScrollBar",
-                                      "QWidget",      "SpokenNotice", "FocusFrame"};
+                                      "QWidget",      "SpokenNotice", "FocusFrame",   "ProgressOffer"};
     return names.contains(className);
 }
 
@@ -99,6 +99,9 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
         return new AccessibleDecoration(widget);
     if (className == QLatin1String("SpokenNotice"))
         return new AccessibleNotice(static_cast<SpokenNotice*>(widget));
+    // The offer to go on with the course tells readers of itself as it shows.
+    if (className == QLatin1String("ProgressOffer"))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     auto* window = qobject_cast<TfrmMain*>(widget->window());
     return window ? windowControlInterface(className, widget, *window) : nullptr;
 }

@@ -24,8 +24,6 @@ LessonProgress::LessonProgress(TfrmMain& window, const AppPaths& course, DataFol
                                     [this] { forgetCourse(); },
                                     [this] { return LessonMenu::askToForget(&window_); }}))
 {
-    static const bool readersKnowOffers = (ProgressOffer::installAccessibility(), true);
-    Q_UNUSED(readersKnowOffers);
     QWidget::setTabOrder(window.ActiveMovie1, offer_->button());
     tracker_.onWatchedChanged = [this] { showWatched(); };
     tracker_.onLessonEnded = [this](std::int32_t lesson) { offerNext(lesson); };

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QAccessibleWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 
@@ -11,13 +10,6 @@
 namespace {
 
 constexpr int kMargin = 12;
-
-QAccessibleInterface* offerInterface(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("ProgressOffer") && object && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
-    return nullptr;
-}
 
 }  // namespace
 
@@ -47,11 +39,6 @@ ProgressOffer::ProgressOffer(QWidget* video)
     hideTimer_.setInterval(ShownMs);
     connect(&hideTimer_, &QTimer::timeout, this, &ProgressOffer::withdraw);
     hide();
-}
-
-void ProgressOffer::installAccessibility()
-{
-    QAccessible::installFactory(offerInterface);
 }
 
 // Shown without the focus; the notification tells readers of it.

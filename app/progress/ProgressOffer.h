@@ -26,9 +26,6 @@ public:
 
     QPushButton* button() const { return button_; }
 
-    // Gives readers the offer's own kind of interface; once per program.
-    static void installAccessibility();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
